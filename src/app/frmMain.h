@@ -1,0 +1,161 @@
+// The main window. It owns everything the wiki operations share: the
+// connection, the viewer, the editor, the title label, the hidden page-id
+// field, the status bar and the window state below. Every wiki operation is
+// a method of this window; the methods stay thin and call store and wiki
+// functions that work without a window.
+#pragma once
+
+#include "app/ImageList.h"
+#include "app/StatusBar.h"
+#include "dialogs/Prompter.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QTextBrowser;
+class QToolBar;
+class QToolButton;
+
+namespace quorvel {
+
+class Database;
+struct TfrmMainTestAccess;
+
+constexpr int kBrowseHistorySlots = 50;
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // `appFolder` is the folder the program files live in ("logo.jpg",
+    // "quorvel.db3"); the program passes the executable's folder, tests a
+    // temporary one. Runs FormCreate.
+    explicit TfrmMain(const QString& appFolder, QWidget* parent = nullptr);
+    ~TfrmMain() override;  // FormDestroy
+
+    // --- controls -------------------------------------------------------
+    QToolBar* ToolBar1 = nullptr;
+    TImageList ImageList1;
+    QToolButton* btnExit = nullptr;
+    QToolButton* btnHome = nullptr;
+    QToolButton* btnGoUp = nullptr;
+    QToolButton* btnGoBack = nullptr;
+    QToolButton* btnGoFwd = nullptr;
+    QToolButton* btnHistory = nullptr;
+    QToolButton* btnEdit = nullptr;
+    QToolButton* btnHelp = nullptr;
+    QLineEdit* txtSearch = nullptr;
+    QToolButton* btnSearch = nullptr;
+    QLabel* lblTargetURL = nullptr;
+    QLineEdit* txtWikiId = nullptr;      // never visible, enabled or focused
+    QTextBrowser* NewHtmlOutput = nullptr;
+    QPlainTextEdit* memoRichEdit = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    PrintRange PrintDialog;              // the print dialog's kept range
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuBackup = nullptr;
+    QAction* mnuVacuum = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuEditMain = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+    QAction* N2 = nullptr;
+    QAction* mnuCut = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuPaste = nullptr;
+    QAction* N3 = nullptr;
+    QAction* mnuCopyPage = nullptr;
+    QAction* N4 = nullptr;
+    QAction* mnuFind = nullptr;
+    QAction* mnuFindNext = nullptr;
+    QAction* N9 = nullptr;
+    QAction* mnuReplace = nullptr;
+    QMenu* mnuPage = nullptr;
+    QAction* mnuEdit = nullptr;
+    QAction* mnuRename = nullptr;
+    QAction* mnuRefresh = nullptr;
+    QAction* mnuDelete = nullptr;
+    QAction* N5 = nullptr;
+    QAction* mnuGoTo = nullptr;
+    QAction* mnuGoHome = nullptr;
+    QAction* N1 = nullptr;
+    QAction* mnuRecent = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* mnuWikiHelp = nullptr;
+    QAction* mnuMarkupHelp = nullptr;
+    QAction* N6 = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    QMenu* PopupMenuSearch = nullptr;
+    QAction* mnuIncrementalSearch = nullptr;
+    QAction* mnuNonincrementalSearch = nullptr;
+    QAction* N7 = nullptr;
+    QAction* mnuTitlesandContents = nullptr;
+    QAction* mnuTitlesOnly = nullptr;
+
+    QMenu* PopupMenuEdit = nullptr;      // attached to no control
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
+    QAction* N8 = nullptr;
+    QAction* Cut1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Paste1 = nullptr;
+
+    // The folder of the program files, ending with the path separator.
+    const QString& AppFolder() const { return appFolder_; }
+
+    // --- handlers -------------------------------------------------------
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();               // true: the window may close
+    void FormClose();
+    void FormDestroy();
+    void btnExitClick();
+    void mnuExitClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend struct TfrmMainTestAccess;
+
+    void CreateControls();
+    void CreateToolBar();
+    void CreateMenus();
+    void CreateStatusBar();
+    void ConnectHandlers();
+
+    // --- window state shared by the wiki operations ----------------------
+    bool IsEditing = false;
+    bool HistoryMode = false;
+    bool IncrementalSearch = true;
+    bool SearchContents = true;
+    QString OriginalText;
+    QString ReturnPageId;
+    // Slots 1..50; slot 0 is unused so indexes read as they are numbered.
+    std::array<QString, kBrowseHistorySlots + 1> BrowseHistory;
+    std::int32_t HistoryIndex = 0;
+    std::array<std::uint32_t, 6> MarkupContext{};
+    std::int32_t MarkupFlags = 0;
+    std::int32_t MarkupFontSize = 0;
+    std::unique_ptr<quorvel::Database> Database;
+    std::int32_t FindPosition = 0;
+    std::uint8_t FindOptions = 0;
+    QString FindText;
+    std::int32_t ShowMarkupHelp = 0;
+
+    QString appFolder_;
+    bool shownOnce_ = false;
+};
+
+}  // namespace quorvel
