@@ -23,7 +23,7 @@ constexpr const char* kTail = "</body></html>";
 
 constexpr const char* kLogo = "<IMG SRC=\"logo.jpg\" BORDER=\"0\" ALIGN=\"right\">";
 
-constexpr const char* kHomeHeader = "<H1>Home</H1>";
+constexpr const char* kHomeHeader = "<H1>Home</H1>%LOGO%";
 
 constexpr const char* kSandboxHeader =
     "<H1>Sandbox</H1>"
@@ -78,7 +78,7 @@ QString PageMarkup(const QString& title, const QString& wikiId, const QString& p
 QByteArray SpecialHeader(const QString& wikiId)
 {
     if (wikiId == kHomeId)
-        return QByteArray(kHomeHeader) + kLogo;
+        return WithLogo(kHomeHeader);
     if (wikiId == kSandboxId)
         return WithLogo(kSandboxHeader);
     if (wikiId == kWhatsNewId)
