@@ -11,6 +11,8 @@ packages=(
   # Metric-compatible stand-ins for Arial and Courier New, and a readable
   # sans-serif that fontconfig uses in place of Tahoma.
   fonts-liberation fonts-dejavu-core fontconfig
+  # pdftotext and pdfinfo: the printing tests read back the PDF they print.
+  poppler-utils
 )
 packages+=("$@")
 
