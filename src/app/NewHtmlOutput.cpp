@@ -1,6 +1,7 @@
 #include "app/NewHtmlOutput.h"
 
-#include <QAbstractTextDocumentLayout>
+#include "dialogs/DocumentPrinting.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -57,23 +58,6 @@ QString DecodeEntities(QString text)
     text.replace(QStringLiteral("&nbsp;"), QString(QChar(0xA0)));
     text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
     return text;
-}
-
-// Hands `to`, a copy of `from`, the pictures `from` shows (the logo, the
-// pictures of form controls), so it can be drawn without a viewer.
-void CopyPictures(const QTextDocument& from, QTextDocument& to)
-{
-    for (QTextBlock block = from.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            if (!format.isImageFormat())
-                continue;
-            const QUrl name(format.toImageFormat().name());
-            const QVariant picture = from.resource(QTextDocument::ImageResource, name);
-            if (picture.isValid())
-                to.addResource(QTextDocument::ImageResource, name, picture);
-        }
-    }
 }
 
 QHash<QString, QString> ParseAttributes(const QString& tagBody)
@@ -403,17 +387,7 @@ void THtmlViewer::PrintDocument(const QTextDocument& document, QPrinter& printer
     printer.setPageMargins(QMarginsF(m, m, m, m), QPageLayout::Millimeter);
     printer.setColorMode(QPrinter::GrayScale);
     printer.setFromTo(fromPage, toPage);
-    // Lay the copy out on the printer itself, one page per printable area:
-    // the text keeps its point sizes (scale 1.0) and the margins are the
-    // printer's, with none added by the document.
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    CopyPictures(document, *copy);
-    copy->documentLayout()->setPaintDevice(&printer);
-    QTextFrameFormat frame = copy->rootFrame()->frameFormat();
-    frame.setMargin(0);
-    copy->rootFrame()->setFrameFormat(frame);
-    copy->setPageSize(QSizeF(printer.width(), printer.height()));
-    copy->print(&printer);
+    PrintPaginated(document, printer);
 }
 
 void THtmlViewer::Print(QPrinter& printer, int fromPage, int toPage) const
