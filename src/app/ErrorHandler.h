@@ -31,6 +31,16 @@ bool RunGuarded(Action&& action)
     return false;
 }
 
+// Connects `signal` of `sender` to the handler method of `receiver`, run
+// inside RunGuarded: the way every control is wired to its handler.
+template <class Sender, class Signal, class Receiver>
+QMetaObject::Connection ConnectGuarded(Sender* sender, Signal signal, Receiver* receiver,
+                                       void (Receiver::*handler)())
+{
+    return QObject::connect(sender, signal, receiver,
+                            [receiver, handler] { RunGuarded([&] { (receiver->*handler)(); }); });
+}
+
 // The application object. Every event is delivered inside RunGuarded, so an
 // error escaping any handler reaches the top-level handler.
 class QuorvelApplication : public QApplication {

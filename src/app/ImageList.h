@@ -28,4 +28,7 @@ using TImageList = std::array<QIcon, imgCount>;
 // Draws the pictures (our own, painted in code).
 TImageList CreateToolBarImages();
 
+// The small magnifier of the search button (not part of the list).
+QIcon CreateSearchImage();
+
 }  // namespace quorvel

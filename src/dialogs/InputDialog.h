@@ -11,6 +11,10 @@ namespace quorvel {
 
 constexpr int kInputBoxMaxLengthLimit = 255;
 
+// The edit box's length limit for a maxLength argument: at most 255; zero or
+// less (no limit asked for) gives 255 as well.
+int EffectiveInputMaxLength(int maxLength);
+
 // Shows the dialog modally. True when closed with OK: `value` then holds the
 // edit box text exactly as typed. False otherwise; `value` unchanged.
 bool RunInputBox(const QString& caption, const QString& prompt, QString& value, int maxLength);

@@ -1,0 +1,13 @@
+// The message boxes of the main window's start and stop.
+#pragma once
+
+#include "dialogs/Prompter.h"
+
+namespace quorvel {
+
+// Closing while a page is being edited.
+MessageBoxSpec CloseWhileEditingMessage();
+// Confirming the exit.
+MessageBoxSpec ExitConfirmationMessage();
+
+}  // namespace quorvel
