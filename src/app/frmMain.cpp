@@ -15,7 +15,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -84,16 +83,8 @@ void TfrmMain::CreateControls()
     auto* client = new QWidget(this);
     auto* layout = new QGridLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
-    NewHtmlOutput = new QTextBrowser(client);
+    NewHtmlOutput = new THtmlViewer(client);
     NewHtmlOutput->setObjectName(QStringLiteral("NewHtmlOutput"));
-    NewHtmlOutput->setFrameStyle(QFrame::Box | QFrame::Plain);
-    NewHtmlOutput->setOpenLinks(false);
-    NewHtmlOutput->setFont(QFont(QStringLiteral("Arial"), 10));
-    NewHtmlOutput->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    QPalette viewerPalette = NewHtmlOutput->palette();
-    viewerPalette.setColor(QPalette::Base, Qt::white);
-    viewerPalette.setColor(QPalette::Text, Qt::black);
-    NewHtmlOutput->setPalette(viewerPalette);
     memoRichEdit = new QPlainTextEdit(client);
     memoRichEdit->setObjectName(QStringLiteral("memoRichEdit"));
     QFont editorFont(QStringLiteral("Courier New"));
@@ -285,7 +276,8 @@ void TfrmMain::ConnectHandlers()
 
 void TfrmMain::FormCreate()
 {
-    NewHtmlOutput->setSearchPaths({appFolder_});  // relative names such as logo.jpg
+    NewHtmlOutput->SetHistoryLimit(99);
+    NewHtmlOutput->SetServerRoot(appFolder_);  // relative names such as logo.jpg
     BrowseHistory.fill(QStringLiteral("0"));
     // Writing a missing file may fail (a folder without write permission):
     // the error is shown and the files are left as they are. The connection

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/ImageList.h"
+#include "app/NewHtmlOutput.h"
 #include "app/StatusBar.h"
 #include "dialogs/Prompter.h"
 
@@ -20,7 +21,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
-class QTextBrowser;
 class QToolBar;
 class QToolButton;
 
@@ -55,7 +55,7 @@ public:
     QToolButton* btnSearch = nullptr;
     QLabel* lblTargetURL = nullptr;
     QLineEdit* txtWikiId = nullptr;      // never visible, enabled or focused
-    QTextBrowser* NewHtmlOutput = nullptr;
+    THtmlViewer* NewHtmlOutput = nullptr;
     QPlainTextEdit* memoRichEdit = nullptr;
     TStatusBar* StatusBar1 = nullptr;
     PrintRange PrintDialog;              // the print dialog's kept range

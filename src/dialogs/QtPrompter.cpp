@@ -1,10 +1,11 @@
 #include "dialogs/QtPrompter.h"
 
+#include "dialogs/DesktopOpener.h"
+#include "dialogs/DocumentPrinting.h"
 #include "dialogs/InputDialog.h"
 #include "dialogs/MessageBox.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -74,7 +75,7 @@ bool QtPrompter::print(const PrintRequest& request)
     printer.setColorMode(QPrinter::GrayScale);
     const double m = request.marginMillimetres;
     printer.setPageMargins(QMarginsF(m, m, m, m), QPageLayout::Millimeter);
-    request.document->print(&printer);
+    PrintPaginated(*request.document, printer);
     return true;
 }
 
@@ -96,7 +97,7 @@ OpenTargetResult QtPrompter::openTarget(const QString& target)
         const QUrl url = QUrl::fromUserInput(target);
         if (url.isLocalFile())
             return openTarget(url.toLocalFile());
-        return {QDesktopServices::openUrl(url) ? kOpenSucceeded : kOpenNoAssociation};
+        return {RunDesktopOpener(url.toString())};
     }
     // A relative name is resolved against the process's current folder.
     const QFileInfo file(QDir::current(), target);
@@ -104,9 +105,7 @@ OpenTargetResult QtPrompter::openTarget(const QString& target)
         return {file.dir().exists() ? kOpenFileNotFound : kOpenPathNotFound};
     if (!file.isReadable())
         return {kOpenAccessDenied};
-    return {QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()))
-                ? kOpenSucceeded
-                : kOpenNoAssociation};
+    return {RunDesktopOpener(file.absoluteFilePath())};
 }
 
 }  // namespace quorvel
