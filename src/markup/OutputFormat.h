@@ -205,5 +205,9 @@ int32_t WriteVerbatimBytes(const char* text, int32_t length, RenderState* state)
 // WrapColumn. Returns 0, or 1 when the inserted line end does not fit.
 int32_t WrapLine(RenderState* state, const OutputFormat* format);
 
+// Tells WrapLine that output it has already read was shortened or rewritten;
+// a format function that does so must call it.
+void ForgetBreaks(RenderState* state);
+
 // '<' "&lt;", '>' "&gt;", '"' "&quot;", '&' "&amp;"; the apostrophe stays.
 extern const EscapeEntry HtmlEscapeTable[];

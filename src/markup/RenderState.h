@@ -117,8 +117,22 @@ struct RenderState {
     int32_t half;           // half the buffer size
     int32_t lineEndLength;  // bytes in lineEnd
     char markerString[MaxBlockDepth + 1];  // text of the %L directive
-    int32_t lineStart;      // output index where the current output line starts
-    int32_t breakCandidate; // last break position on the current output line, or -1
-    int32_t breakAnswer;    // BreakFinder answer for breakCandidate (1 or 2)
-    int32_t breakScanned;   // output index up to which break candidates were sought
+    int32_t textStart;      // first byte of the last TokText (after '~', the escaped byte)
+
+    // What WrapLine remembers of the current output line, so that it reads
+    // every output byte a bounded number of times. Code that shortens or
+    // rewrites the output must call ForgetBreaks (see EngineInternal.h).
+    int32_t breakScanned;    // output length at the last scan, or -1: unknown
+    int32_t breakCandidate;  // last settled break index on the line, or -1
+    int32_t breakAnswer;     // its answer (1 or 2)
+
+    // A heading's look-ahead for its closing '=' run failed for every
+    // position below this one (reset when a heading opens).
+    int32_t headingPlainEnd;
+
+    // Remembered searches of link and image targets: the search for
+    // delimiter k started at searchFrom[k] found it first at searchFound[k]
+    // (inputLength when absent).
+    int32_t searchFrom[4];
+    int32_t searchFound[4];
 };
