@@ -1,0 +1,34 @@
+// Timing, child processes with a time limit, and peak resident memory: the
+// measuring tools of the markup benchmark.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Best and median wall time of repeated runs, in seconds.
+struct Timing {
+    double best = 0;
+    double median = 0;
+    int runs = 0;
+};
+
+// Runs work at least minRuns times and until minSeconds have passed in total,
+// at most maxRuns times.
+Timing TimeRuns(const std::function<void()>& work, int minRuns, int maxRuns, double minSeconds);
+
+// Runs work in a forked child and returns what it returned, or false when
+// the child failed or did not finish within timeoutSeconds (it is then
+// killed). Keeps a runaway measurement from stalling the whole benchmark.
+bool RunForked(const std::function<std::string()>& work, int timeoutSeconds, std::string& result);
+
+// Runs this executable again with the given arguments (a fresh process, so
+// its memory figures owe nothing to this one) and returns its standard output.
+bool RunSelf(const std::string& arguments1, const std::string& arguments2, int timeoutSeconds,
+             std::string& output);
+
+// The peak resident set size of this process so far (VmHWM), in bytes.
+int64_t PeakResidentBytes();
+
+// FNV-1a, to show that runs convert the same text to the same output.
+uint64_t Fingerprint(const char* data, size_t length);

@@ -1,0 +1,21 @@
+#include "FormatTable.h"
+
+#include <cstring>
+
+#include "MarkupEngine.h"
+
+// One row per implemented format.
+const FormatTableEntry MarkupFormatTable[] = {
+    {"html", HtmlOutputFormat},
+    {"text", TextOutputFormat},
+};
+
+const size_t MarkupFormatCount = sizeof(MarkupFormatTable) / sizeof(MarkupFormatTable[0]);
+
+const OutputFormat* FindOutputFormat(const char* name)
+{
+    for (size_t k = 0; k < MarkupFormatCount; ++k)
+        if (std::strcmp(MarkupFormatTable[k].name, name) == 0)
+            return MarkupFormatTable[k].function();
+    return nullptr;
+}

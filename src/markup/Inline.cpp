@@ -1,0 +1,238 @@
+// The InlineStack: style toggles, inline no-wiki, links and images, and
+// CloseInline, which every block end calls.
+#include <cstring>
+
+#include "EngineInternal.h"
+
+namespace engine {
+
+namespace {
+
+#define RETURN_IF_FAILED(call)                 \
+    do {                                       \
+        const int32_t result_ = (call);        \
+        if (result_ != MarkupOk)               \
+            return result_;                    \
+    } while (0)
+
+const char* BeginTemplate(const OutputFormat* f, InlineKind kind)
+{
+    switch (kind) {
+    case InlineKind::Bold: return f->BoldBegin;
+    case InlineKind::Italic: return f->ItalicBegin;
+    case InlineKind::Underline: return f->UnderlineBegin;
+    case InlineKind::Superscript: return f->SuperBegin;
+    case InlineKind::Subscript: return f->SubBegin;
+    case InlineKind::Monospace: return f->MonoBegin;
+    default: return nullptr;
+    }
+}
+
+const char* EndTemplate(const OutputFormat* f, InlineKind kind)
+{
+    switch (kind) {
+    case InlineKind::Bold: return f->BoldEnd;
+    case InlineKind::Italic: return f->ItalicEnd;
+    case InlineKind::Underline: return f->UnderlineEnd;
+    case InlineKind::Superscript: return f->SuperEnd;
+    case InlineKind::Subscript: return f->SubEnd;
+    case InlineKind::Monospace: return f->MonoEnd;
+    case InlineKind::Link: return f->LinkEnd;
+    case InlineKind::Image: return f->ImageEnd;
+    default: return nullptr;
+    }
+}
+
+bool OpenBelow(const RenderState* st, int32_t count, InlineKind kind)
+{
+    for (int32_t k = 0; k < count; ++k)
+        if (st->inlineStack[k] == kind)
+            return true;
+    return false;
+}
+
+bool NoWikiAsMonospace(const RenderState* st, int32_t below)
+{
+    return (st->options & OptNoWikiAsMonospace) != 0 &&
+           !OpenBelow(st, below, InlineKind::Monospace);
+}
+
+// Writes the link target or image source remembered last.
+int32_t WriteTarget(RenderState* st)
+{
+    const OutputFormat* f = st->format;
+    const char* text = st->input + st->verbatimStart;
+    int32_t length = st->verbatimLength;
+    for (const VerbatimPrefix* entry = f->VerbatimPrefixes;
+         entry && entry->prefix && entry->prefix[0]; ++entry) {
+        const int32_t prefixLength = int32_t(std::strlen(entry->prefix));
+        if (prefixLength <= length && std::memcmp(text, entry->prefix, size_t(prefixLength)) == 0) {
+            RETURN_IF_FAILED(PutWrap(st, entry->replacement));
+            text += prefixLength;
+            length -= prefixLength;
+            break;
+        }
+    }
+    if (f->VerbatimWriter)
+        return f->VerbatimWriter(text, length, st, f->VerbatimWriterData);
+    return WriteVerbatimBytes(text, length, st);
+}
+
+// Writes the end of the entry at index (the top of the stack) and removes it.
+int32_t CloseEntry(RenderState* st, int32_t index)
+{
+    const OutputFormat* f = st->format;
+    const InlineKind kind = st->inlineStack[index];
+    if (kind == InlineKind::NoWiki) {
+        if (NoWikiAsMonospace(st, index))
+            RETURN_IF_FAILED(Put(st, f->MonoEnd));
+    } else if (kind == InlineKind::Link || kind == InlineKind::Image) {
+        const bool link = kind == InlineKind::Link;
+        const char* separator = link ? f->LinkTextSep : f->ImageAltSep;
+        const int32_t atEnd = link ? f->LinkTargetAtEnd : f->ImageTargetAtEnd;
+        if (atEnd == 1 && separator) {
+            RETURN_IF_FAILED(PutWrap(st, separator));
+            RETURN_IF_FAILED(WriteTarget(st));
+        }
+    }
+    st->inlineDepth = index;
+    return PutWrap(st, EndTemplate(f, kind));
+}
+
+int32_t Push(RenderState* st, InlineKind kind)
+{
+    const OutputFormat* f = st->format;
+    const int32_t below = st->inlineDepth;
+    st->inlineStack[st->inlineDepth++] = kind;
+    if (kind == InlineKind::NoWiki)
+        return NoWikiAsMonospace(st, below) ? PutWrap(st, f->MonoBegin) : WrapLine(st, f);
+    return PutWrap(st, BeginTemplate(f, kind));
+}
+
+// Delimiter searches of link and image targets, remembered between calls so
+// that many unclosed "[[" read the text once.
+enum SearchSlot { LinkCloseSlot, ImageCloseSlot, PipeSlot, LineBreakSlot };
+
+bool SearchMatches(const RenderState* st, int32_t slot, int32_t k)
+{
+    const char* in = st->input;
+    const int32_t n = st->inputLength;
+    switch (slot) {
+    case LinkCloseSlot: return in[k] == ']' && k + 1 < n && in[k + 1] == ']';
+    case ImageCloseSlot: return in[k] == '}' && k + 1 < n && in[k + 1] == '}';
+    case PipeSlot: return in[k] == '|';
+    default: {
+        // A line end that ends the text or is followed by another line end.
+        if (!IsLineEndChar(in[k]))
+            return false;
+        const int32_t next = in[k] == '\r' && k + 1 < n && in[k + 1] == '\n' ? k + 2 : k + 1;
+        return next >= n || IsLineEndChar(in[next]);
+    }
+    }
+}
+
+int32_t SearchFrom(RenderState* st, int32_t slot, int32_t from)
+{
+    if (st->searchFrom[slot] >= 0 && st->searchFrom[slot] <= from && from <= st->searchFound[slot])
+        return st->searchFound[slot];
+    int32_t k = from;
+    while (k < st->inputLength && !SearchMatches(st, slot, k))
+        ++k;
+    st->searchFrom[slot] = from;
+    st->searchFound[slot] = k;
+    return k;
+}
+
+}  // namespace
+
+bool InlineOpen(const RenderState* st, InlineKind kind)
+{
+    return OpenBelow(st, st->inlineDepth, kind);
+}
+
+int32_t CloseInline(RenderState* st)
+{
+    while (st->inlineDepth > 0)
+        RETURN_IF_FAILED(CloseEntry(st, st->inlineDepth - 1));
+    return MarkupOk;
+}
+
+int32_t Toggle(RenderState* st, InlineKind kind)
+{
+    int32_t place = -1;
+    for (int32_t k = 0; k < st->inlineDepth; ++k)
+        if (st->inlineStack[k] == kind)
+            place = k;
+    if (place >= 0) {
+        // Close down to the entry, then re-open what stood above it (links
+        // and images are not re-opened).
+        InlineKind above[MaxInlineDepth];
+        const int32_t aboveCount = st->inlineDepth - place - 1;
+        for (int32_t k = 0; k < aboveCount; ++k)
+            above[k] = st->inlineStack[place + 1 + k];
+        while (st->inlineDepth > place)
+            RETURN_IF_FAILED(CloseEntry(st, st->inlineDepth - 1));
+        for (int32_t k = 0; k < aboveCount; ++k) {
+            if (above[k] == InlineKind::Link || above[k] == InlineKind::Image)
+                continue;
+            st->inlineStack[st->inlineDepth++] = above[k];
+            if (above[k] != InlineKind::NoWiki)
+                RETURN_IF_FAILED(Put(st, BeginTemplate(st->format, above[k])));
+            RETURN_IF_FAILED(WrapLine(st, st->format));
+        }
+        return MarkupOk;
+    }
+    if (kind == InlineKind::Link || kind == InlineKind::Image)
+        return MarkupOk;
+    if (st->format->PlainImageText == 1 && InlineOpen(st, InlineKind::Image))
+        return MarkupOk;  // the markup disappears from an image's text
+    return Push(st, kind);
+}
+
+int32_t OpenLinkOrImage(RenderState* st, InlineKind kind)
+{
+    const OutputFormat* f = st->format;
+    const bool link = kind == InlineKind::Link;
+    if (InlineOpen(st, InlineKind::Image) || (link && InlineOpen(st, InlineKind::Link)))
+        return MarkupOk;  // the "[[" or "{{" disappears
+
+    SkipBlanks(st);
+    const int32_t start = st->position;
+    int32_t end = SearchFrom(st, link ? LinkCloseSlot : ImageCloseSlot, start);
+    const int32_t pipe = SearchFrom(st, PipeSlot, start);
+    const int32_t lineBreak = SearchFrom(st, LineBreakSlot, start);
+    const bool atPipe = pipe < end && pipe <= lineBreak;
+    if (pipe < end)
+        end = pipe;
+    if (lineBreak < end)
+        end = lineBreak;
+
+    int32_t targetEnd = end;
+    while (targetEnd > start && (IsBlank(st->input[targetEnd - 1]) || IsLineEndChar(st->input[targetEnd - 1])))
+        --targetEnd;
+    if (targetEnd == start) {
+        st->position = end;  // nothing is written or opened
+        return MarkupOk;
+    }
+    st->verbatimStart = start;
+    st->verbatimLength = targetEnd - start;
+
+    const char* separator = link ? f->LinkTextSep : f->ImageAltSep;
+    if (separator) {
+        RETURN_IF_FAILED(PutWrap(st, link ? f->LinkBegin : f->ImageBegin));
+        if ((link ? f->LinkTargetAtEnd : f->ImageTargetAtEnd) != 1) {
+            RETURN_IF_FAILED(WriteTarget(st));
+            RETURN_IF_FAILED(PutWrap(st, separator));
+        }
+    }
+    if (atPipe) {
+        st->position = end + 1;
+        SkipBlanks(st);
+    } else {
+        st->position = start;  // the target is read again as the text
+    }
+    st->inlineStack[st->inlineDepth++] = kind;
+    return MarkupOk;
+}
+
+}  // namespace engine

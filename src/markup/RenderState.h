@@ -1,0 +1,138 @@
+// The state of one conversion. Lives on the caller's stack for one call of
+// RenderMarkup; format functions receive it to write output and to read the
+// template variables.
+#pragma once
+
+#include <cstdint>
+
+struct OutputFormat;
+
+// Where the reader stands in the block structure.
+enum class BlockState : int32_t {
+    BlockStart,    // at a line start, no block open (initial state)
+    InText,        // running text of a paragraph, item, term, definition, cell
+    LineStart,     // after one line end inside such a text block
+    InHeading,     // inside heading text
+    PreLineStart,  // at the start of a line of a preformatted block
+    InPre,         // inside a line of a preformatted block
+};
+
+// Tokens returned by the tokenizer.
+enum class TokenKind : int32_t {
+    TokNone,
+    TokSpace,
+    TokTab,
+    TokLineEnd,
+    TokHeading,
+    TokBreak,
+    TokMarkers,
+    TokDefine,
+    TokCell,
+    TokHeaderCell,
+    TokRule,
+    TokPre,
+    TokExt,
+    TokExtBlock,
+    TokExtRaw,
+    TokExtRawBlock,
+    TokText,
+    TokStyle,
+    TokLinkOpen,
+    TokLinkClose,
+    TokImageOpen,
+    TokImageClose,
+    TokEndOfText,  // the tokenizer found that the text ends here (last '|' of a row)
+};
+
+// Kinds of BlockStack levels.
+enum class LevelKind : int32_t {
+    BulletLevel,
+    NumberLevel,
+    TermLevel,
+    DefinitionLevel,
+    IndentLevel,
+    DataCellLevel,
+    HeaderCellLevel,
+};
+
+// Kinds of InlineStack entries.
+enum class InlineKind : int32_t {
+    Bold,
+    Italic,
+    Underline,
+    Superscript,
+    Subscript,
+    Monospace,
+    NoWiki,
+    Link,
+    Image,
+};
+
+constexpr int32_t MaxBlockDepth = 8;
+constexpr int32_t MaxInlineDepth = 9;
+
+struct BlockLevel {
+    LevelKind kind;
+    int32_t itemNumber;  // number of the open item of a NumberLevel, else 0
+};
+
+struct RenderState {
+    char* output;           // output area
+    int32_t outputLength;   // bytes written so far
+    int32_t outputChars;    // characters written (UTF-8 lead bytes of 1-3 byte sequences)
+    char* input;            // text being read
+    int32_t position;       // index of the next byte to read
+    int32_t inputBase;      // added to position to give the caller's input offset
+    int32_t inputLength;    // bytes in input
+    int32_t capacity;       // size of the output area
+    int32_t wrapIndent;     // spaces written after a line that WrapLine breaks
+    int32_t column;         // bytes written since the last line end
+    BlockLevel blockStack[MaxBlockDepth];
+    int32_t depth;          // BlockStack levels in use
+    const OutputFormat* format;
+    const char* lineEnd;    // caller's line end, one or two characters
+    uint8_t metaChar;       // the format's template meta character
+    uint32_t options;       // MarkupOptions
+    int32_t s;              // template variable s: font size
+    int32_t l;              // template variable l: level
+    int32_t i;              // template variable i: item or heading number
+    int32_t verbatimStart;  // last link target or image source scanned
+    int32_t verbatimLength;
+    int32_t x;              // template variable x: heading-anchor flag
+    InlineKind inlineStack[MaxInlineDepth];
+    int32_t headingLevel;
+    int32_t markerCount;
+    InlineKind styleKind;
+    int32_t inlineDepth;
+    int32_t headingCounters[2];
+    TokenKind token;
+    BlockState state;
+    int32_t extensionReread;
+    int32_t hookResume;
+    int32_t tokenStart;
+    int32_t spliceMark;
+
+    // Engine bookkeeping beyond the record above.
+    char* buffer;           // the caller's buffer; each half may hold input or output
+    int32_t half;           // half the buffer size
+    int32_t lineEndLength;  // bytes in lineEnd
+    char markerString[MaxBlockDepth + 1];  // text of the %L directive
+    int32_t textStart;      // first byte of the last TokText (after '~', the escaped byte)
+
+    // What WrapLine remembers of the current output line, so that it reads
+    // every output byte a bounded number of times. Code that shortens or
+    // rewrites the output must call ForgetBreaks (see EngineInternal.h).
+    int32_t breakScanned;    // output length at the last scan, or -1: unknown
+    int32_t breakCandidate;  // last settled break index on the line, or -1
+    int32_t breakAnswer;     // its answer (1 or 2)
+
+    // A heading's look-ahead for its closing '=' run failed for every
+    // position below this one (reset when a heading opens).
+    int32_t headingPlainEnd;
+
+    // Remembered searches of link and image targets: the search for
+    // delimiter k started at searchFrom[k] found it first at searchFound[k]
+    // (inputLength when absent).
+    int32_t searchFrom[4];
+    int32_t searchFound[4];
+};

@@ -1,0 +1,216 @@
+// Writing output: line ends, text characters, escaping, verbatim copies and
+// line wrapping.
+#include <cstring>
+
+#include "EngineInternal.h"
+
+using namespace engine;
+
+const EscapeEntry HtmlEscapeTable[] = {
+    {'<', "&lt;"},
+    {'>', "&gt;"},
+    {'"', "&quot;"},
+    {'&', "&amp;"},
+    {'\0', nullptr},
+};
+
+namespace engine {
+
+int32_t PutLineEnd(RenderState* st)
+{
+    const int32_t n = st->lineEndLength;
+    if (st->outputLength + (n - 1) + st->wrapIndent >= st->capacity)
+        return MarkupNoRoom;
+    for (int32_t k = 0; k < n; ++k) {
+        const char c = st->lineEnd[k];
+        st->output[st->outputLength++] = c;
+        st->outputChars += CountsAsChar(uint8_t(c));
+    }
+    st->column = st->wrapIndent;
+    return MarkupOk;
+}
+
+int32_t WriteTextChar(RenderState* st)
+{
+    const OutputFormat* format = st->format;
+    if (format->CharNotify) {
+        const int32_t result = format->CharNotify(st->position + st->inputBase,
+                                                  format->CharNotifyData, st);
+        if (result != MarkupOk)
+            return result;
+    }
+    if (format->CharWriter) {
+        const int32_t before = st->position;
+        const int32_t result = format->CharWriter(st->input, st->inputLength, &st->position,
+                                                  format->CharWriterData, st);
+        if (st->position <= before)  // a writer must consume; never loop
+            st->position = before + 1;
+        return result;
+    }
+    return PutByte(st, st->input[st->position++]);
+}
+
+int32_t WritePreChar(RenderState* st, char c)
+{
+    const OutputFormat* format = st->format;
+    if (format->PreCharWriter) {
+        int32_t position = 0;
+        return format->PreCharWriter(&c, 1, &position, format->PreCharWriterData, st);
+    }
+    return PutByte(st, c);
+}
+
+void TruncateOutput(RenderState* st, int32_t length)
+{
+    for (int32_t k = length; k < st->outputLength; ++k)
+        st->outputChars -= CountsAsChar(uint8_t(st->output[k]));
+    st->column -= st->outputLength - length;
+    if (st->column < 0)
+        st->column = 0;
+    st->outputLength = length;
+    ForgetBreaks(st);
+}
+
+int32_t PutWrap(RenderState* st, const char* text)
+{
+    const int32_t result = Put(st, text);
+    if (result != MarkupOk)
+        return result;
+    return WrapLine(st, st->format);
+}
+
+}  // namespace engine
+
+int32_t EscapeWriter(const char* input, int32_t inputLength, int32_t* position, FormatData data,
+                     RenderState* st)
+{
+    (void)inputLength;
+    const char c = input[*position];
+    ++*position;
+    for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(data);
+         entry && entry->replacement; ++entry)
+        if (entry->character == c)
+            return WriteTemplate(entry->replacement, -1, char(st->metaChar), st) == MarkupOk
+                       ? MarkupOk
+                       : MarkupNoRoom;
+    if (c == '\n')
+        return PutLineEnd(st);
+    return PutByte(st, c);
+}
+
+int32_t WriteVerbatimBytes(const char* text, int32_t length, RenderState* st)
+{
+    if (length <= 0)
+        return MarkupOk;
+    if (st->outputLength + length > st->capacity)
+        return MarkupNoRoom;
+    std::memcpy(st->output + st->outputLength, text, size_t(length));
+    st->outputLength += length;
+    st->outputChars += length;
+    return MarkupOk;
+}
+
+int32_t EscapeVerbatimWriter(const char* text, int32_t length, RenderState* st, FormatData data)
+{
+    int32_t start = 0;  // first byte not yet copied
+    for (int32_t k = 0; k < length; ++k) {
+        for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(data);
+             entry && entry->replacement; ++entry) {
+            if (entry->character != text[k])
+                continue;
+            if (WriteVerbatimBytes(text + start, k - start, st) != MarkupOk ||
+                WriteVerbatimBytes(entry->replacement, int32_t(std::strlen(entry->replacement)),
+                                   st) != MarkupOk)
+                return MarkupNoRoom;
+            start = k + 1;
+            break;
+        }
+    }
+    return WriteVerbatimBytes(text + start, length - start, st);
+}
+
+void ForgetBreaks(RenderState* st)
+{
+    st->breakScanned = -1;
+    st->breakCandidate = -1;
+    st->breakAnswer = 0;
+}
+
+namespace {
+
+int32_t AskBreak(RenderState* st, const OutputFormat* format, int32_t index)
+{
+    if (format->BreakFinder)
+        return format->BreakFinder(st->output, st->outputLength, index, format->BreakFinderData,
+                                   st);
+    const char b = st->output[index];
+    return b == ' ' || b == '\t' ? 1 : 0;
+}
+
+}  // namespace
+
+// The break is the last position on the current output line where the
+// BreakFinder (or, without one, a space or tab) allows it. Rather than reading
+// the whole line back on every call, the last break position among bytes that
+// earlier calls have already judged is remembered; only bytes written since
+// (and the one byte before them, whose answer may depend on its successor)
+// are asked again. The result is the same as reading the line backwards.
+int32_t WrapLine(RenderState* st, const OutputFormat* format)
+{
+    if (format->WrapColumn <= 0 || st->column < format->WrapColumn)
+        return MarkupOk;
+    const int32_t length = st->outputLength;
+    const bool remembered = st->breakScanned >= 0 && st->breakScanned <= length;
+    const int32_t lowest = remembered && st->breakScanned > 0 ? st->breakScanned - 1 : 0;
+
+    int32_t found = -1, foundAnswer = 0;
+    int32_t settled = -1, settledAnswer = 0;
+    bool lineStartSeen = false;
+    for (int32_t k = length - 1; k >= lowest; --k) {
+        const char b = st->output[k];
+        if (b == '\r' || b == '\n') {
+            lineStartSeen = true;
+            break;
+        }
+        const int32_t answer = AskBreak(st, format, k);
+        if (answer == 0)
+            continue;
+        if (found < 0) {
+            found = k;
+            foundAnswer = answer;
+        }
+        if (k < length - 1) {
+            settled = k;
+            settledAnswer = answer;
+            break;
+        }
+    }
+    if (settled < 0 && !lineStartSeen && remembered) {
+        settled = st->breakCandidate;
+        settledAnswer = st->breakAnswer;
+    }
+    if (found < 0) {
+        found = settled;
+        foundAnswer = settledAnswer;
+    }
+    st->breakScanned = length;
+    st->breakCandidate = settled;
+    st->breakAnswer = settledAnswer;
+    if (found < 0)
+        return MarkupOk;
+
+    const int32_t removed = foundAnswer == 1 ? 1 : 0;
+    const int32_t at = foundAnswer == 1 ? found : found + 1;
+    const int32_t inserted = st->lineEndLength + st->wrapIndent;
+    const int32_t tail = length - at - removed;
+    if (int64_t(length) - removed + inserted > st->capacity)
+        return MarkupNoRoom;
+    std::memmove(st->output + at + inserted, st->output + at + removed, size_t(tail));
+    std::memcpy(st->output + at, st->lineEnd, size_t(st->lineEndLength));
+    std::memset(st->output + at + st->lineEndLength, ' ', size_t(st->wrapIndent));
+    st->outputLength = length - removed + inserted;
+    st->outputChars += inserted - removed;
+    st->column = tail + st->wrapIndent;
+    ForgetBreaks(st);
+    return MarkupOk;
+}
