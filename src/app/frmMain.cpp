@@ -4,6 +4,7 @@
 #include "app/MainWindowMessages.h"
 #include "store/Database.h"
 #include "store/Resources.h"
+#include "wiki/PageDocument.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -272,13 +273,14 @@ void TfrmMain::ConnectHandlers()
     // controls are wired by the operations that own them.
     ConnectGuarded(btnExit, &QToolButton::clicked, this, &TfrmMain::btnExitClick);
     ConnectGuarded(mnuExit, &QAction::triggered, this, &TfrmMain::mnuExitClick);
+    ConnectBrowsing();
 }
 
 void TfrmMain::FormCreate()
 {
     NewHtmlOutput->SetHistoryLimit(99);
     NewHtmlOutput->SetServerRoot(appFolder_);  // relative names such as logo.jpg
-    BrowseHistory.fill(QStringLiteral("0"));
+    BrowseHistory.Clear();
     // Writing a missing file may fail (a folder without write permission):
     // the error is shown and the files are left as they are. The connection
     // object is made all the same, so every later action reports why the
@@ -295,8 +297,8 @@ void TfrmMain::FormShow()
     IncrementalSearch = true;
     SearchContents = true;
     Database->open();  // an error here skips the remaining steps
-    HistoryIndex = 1;
-    BrowseHistory[1] = txtWikiId->text();
+    RetrieveById(kHomePageId);
+    BrowseHistory.Start(txtWikiId->text());
     NewHtmlOutput->setFocus();
 }
 

@@ -9,6 +9,8 @@
 #include "app/NewHtmlOutput.h"
 #include "app/StatusBar.h"
 #include "dialogs/Prompter.h"
+#include "markup/OutputFormat.h"
+#include "wiki/BrowseHistory.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -27,9 +29,10 @@ class QToolButton;
 namespace quorvel {
 
 class Database;
+struct PageRow;
 struct TfrmMainTestAccess;
 
-constexpr int kBrowseHistorySlots = 50;
+constexpr int kBrowseHistorySlots = TBrowseHistory::kSlotCount;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -122,6 +125,30 @@ public:
     void btnExitClick();
     void mnuExitClick();
 
+    // --- page display ---------------------------------------------------
+    void RetrieveById(std::int32_t id);
+    bool RetrieveByWord(const QString& word);
+    void ReloadSource(std::int32_t id);
+    QString GetWikiId(const QString& word, bool exact);
+    void GetWikiWord(std::int32_t id);
+    void ComposePage();
+    std::int32_t ConvertMarkup(const QByteArray& text, const OutputFormat* format,
+                               QByteArray& result);
+    // The editor's text with CR LF line breaks.
+    QString EditorText() const;
+
+    // --- links and navigation --------------------------------------------
+    void NewHtmlOutputHotSpotClick(const QString& target, bool* handled);
+    void NewHtmlOutputHotSpotCovered(const QString& target);
+    void NewHtmlOutputKeyUp(int key, Qt::KeyboardModifiers shift);
+    QString FindParent(const QString& title);
+    void btnGoBackClick();
+    void btnGoFwdClick();
+    void btnGoUpClick();
+    void btnHomeClick();
+    void mnuPrintClick();
+    const TBrowseHistory& BrowseHistoryState() const { return BrowseHistory; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -134,6 +161,11 @@ private:
     void CreateMenus();
     void CreateStatusBar();
     void ConnectHandlers();
+    void ConnectBrowsing();
+    // Page text, id and stamps into the editor, id field and status bar.
+    void ShowPageRow(const PageRow& row);
+    // A browse-history entry shown by Back or Forward.
+    void ShowBrowsedEntry(const QString& value);
 
     // --- window state shared by the wiki operations ----------------------
     bool IsEditing = false;
@@ -143,9 +175,10 @@ private:
     QString OriginalText;
     QString ReturnPageId;
     // Slots 1..50; slot 0 is unused so indexes read as they are numbered.
-    std::array<QString, kBrowseHistorySlots + 1> BrowseHistory;
-    std::int32_t HistoryIndex = 0;
-    std::array<std::uint32_t, 6> MarkupContext{};
+    // Visited pages and lists; its HistoryIndex() is the slot in view.
+    TBrowseHistory BrowseHistory;
+    // The text-hook list of every conversion: empty for the whole run.
+    std::array<TextHook, 3> MarkupContext{};
     std::int32_t MarkupFlags = 0;
     std::int32_t MarkupFontSize = 0;
     std::unique_ptr<quorvel::Database> Database;
