@@ -18,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextList>
 #include <QTimer>
 #include <QUrl>
 
@@ -58,6 +59,46 @@ QString DecodeEntities(QString text)
     text.replace(QStringLiteral("&nbsp;"), QString(QChar(0xA0)));
     text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
     return text;
+}
+
+// A line end right after a <pre> tag belongs to the markup, not to the
+// text; the HTML parser keeps it, so it is removed first.
+QString DropLineEndAfterPre(const QString& html)
+{
+    static const QRegularExpression preStart(QStringLiteral(R"((<pre\b[^>]*>)(\r\n|\r|\n))"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    QString result = html;
+    result.replace(preStart, QStringLiteral("\\1"));
+    return result;
+}
+
+// The layout puts a list's bottom margin on its last item of its own, even
+// when lists nested in that item follow it; the gap then opens between the
+// item and its nested list. Moves such a margin below the nested lists.
+void MoveListEndMarginsBelowNestedLists(QTextDocument& document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextList* list = block.textList();
+        if (!list || block.blockFormat().bottomMargin() <= 0)
+            continue;
+        const int indent = list->format().indent();
+        QTextBlock last = block;
+        for (QTextBlock next = block.next();
+             next.isValid() && next.textList() && next.textList()->format().indent() > indent;
+             next = next.next())
+            last = next;
+        if (last == block)
+            continue;
+        const qreal margin = block.blockFormat().bottomMargin();
+        QTextBlockFormat noMargin;
+        noMargin.setBottomMargin(0);
+        QTextCursor(block).mergeBlockFormat(noMargin);
+        if (last.blockFormat().bottomMargin() < margin) {
+            QTextBlockFormat withMargin;
+            withMargin.setBottomMargin(margin);
+            QTextCursor(last).mergeBlockFormat(withMargin);
+        }
+    }
 }
 
 QHash<QString, QString> ParseAttributes(const QString& tagBody)
@@ -126,7 +167,8 @@ void THtmlViewer::LoadFromBuffer(const QByteArray& utf8)
     }
     setExtraSelections({});
     ClearFormControls();
-    setHtml(ReplaceFormControls(QString::fromUtf8(utf8)));
+    setHtml(ReplaceFormControls(DropLineEndAfterPre(QString::fromUtf8(utf8))));
+    MoveListEndMarginsBelowNestedLists(*document());
     LocateFormControls();
     PlaceFormControls();
 }

@@ -15,6 +15,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 #include <gtest/gtest.h>
 
 namespace quorvel {
@@ -242,6 +243,27 @@ TEST_F(ViewerTest, NestedDocumentShowsAsOnePage)
     EXPECT_EQ(lines, (QStringList{"Home", "inner text"}));
     const QTextCursor heading = viewer.document()->find("Home");
     EXPECT_EQ(heading.charFormat().foreground().color(), QColor(Qt::blue));
+}
+
+TEST_F(ViewerTest, PreformattedTextStartsWithItsFirstLine)
+{
+    Load("<p>before</p><pre>\r\nfirst   line\r\nsecond\r\n</pre>");
+    const QTextBlock pre = viewer.document()->find("first").block();
+    EXPECT_EQ(pre.text(), "first   line");
+    EXPECT_EQ(pre.previous().text(), "before");
+    EXPECT_EQ(pre.charFormat().fontFamilies().toStringList().value(0), "Courier New");
+}
+
+TEST_F(ViewerTest, NestedListFollowsItsItemWithoutAGap)
+{
+    Load("<ul>\r\n  <li>outer\r\n<ul>\r\n    <li>inner</li>\r\n</ul>\r\n</li>\r\n</ul>"
+         "<p>after</p>");
+    const QTextBlock outer = viewer.document()->find("outer").block();
+    const QTextBlock inner = viewer.document()->find("inner").block();
+    EXPECT_EQ(outer.blockFormat().bottomMargin(), 0);
+    EXPECT_EQ(inner.blockFormat().topMargin(), 0);
+    // The gap below the list stays, now below its nested list.
+    EXPECT_GT(inner.blockFormat().bottomMargin(), 0);
 }
 
 TEST_F(ViewerTest, BackspaceReleaseIsReported)
