@@ -47,6 +47,7 @@ Text in any language works too: café, naïve, Grüße, Ελληνικά, 日本
 * Another bullet item
 ** A nested bullet
 *** Nested deeper
+
 # A numbered item
 # Another numbered item
 ## A nested number
