@@ -101,6 +101,18 @@ TEST_F(ViewerTest, LinkClickReportsTheHrefAsWritten)
     EXPECT_EQ(clicks[3], "Manual.PDF");
 }
 
+TEST_F(ViewerTest, KeyboardActivationReportsTheHrefAsWritten)
+{
+    Load("<p>text <a href=\"Caf\xc3\xa9 &amp; Co\">the link</a></p>");
+    viewer.setFocus();
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(&viewer, &tab);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&viewer, &enter);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0], QString::fromUtf8("Caf\xc3\xa9 & Co"));
+}
+
 TEST_F(ViewerTest, ClickOutsideALinkReportsNothing)
 {
     Load("<p>plain words <a href=\"Target\">link</a></p>");
