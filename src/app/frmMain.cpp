@@ -55,7 +55,13 @@ TfrmMain::TfrmMain(const QString& appFolder, QWidget* parent)
         appFolder_ += u'/';
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    // Tahoma where it is installed; otherwise a sans-serif of similar width
+    // (DejaVu Sans, fontconfig's usual stand-in, runs wider and clips the
+    // fixed-width status panels).
+    QFont font(QStringLiteral("Tahoma"), 8);
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
+    setFont(font);
     setContextMenuPolicy(Qt::NoContextMenu);  // no tool-bar hiding menu
     CreateControls();
     ConnectHandlers();
