@@ -6,10 +6,14 @@
 #include <functional>
 #include <string>
 
-// Best and median wall time of repeated runs, in seconds.
+// Best and median wall time of repeated runs, and the best processor time of
+// this process for one run (user and system), in seconds. On a shared
+// machine the processor time is the steadier figure: it leaves out the time
+// spent waiting for a core.
 struct Timing {
     double best = 0;
     double median = 0;
+    double bestCpu = 0;
     int runs = 0;
 };
 

@@ -9,8 +9,9 @@
 //   - the growth loop, from its usual first size or a tiny one, gives the
 //     same output;
 //   - outputChars counts every byte below 0x80 and every lead byte of a two-
-//     or three-byte UTF-8 sequence, plus one for each other byte of a link
-//     target or image source copied verbatim.
+//     or three-byte UTF-8 sequence, except what the verbatim writer of link
+//     targets and image sources counts its own way (the plain copy counts
+//     every byte one).
 //
 // Input layout: bytes 0-2 options (little endian), byte 3 font size (signed),
 // byte 4 format (low 4 bits) and line end (bits 4-5), bytes 5-6 the buffer
@@ -71,8 +72,10 @@ int64_t CountCharacters(std::string_view bytes)
     return count;
 }
 
-// Wraps a format's VerbatimWriter to count the bytes of written targets
-// that the count rule alone would not count: those count one each.
+// Wraps a format's VerbatimWriter (or the engine's plain copy, when the
+// format has none) and adds up how far its counting departs from the count
+// rule: the plain copy counts every byte one, a format's own writer counts as
+// it likes. Everything else the engine writes must follow the rule.
 struct VerbatimCounter {
     VerbatimWriterFunction original;
     FormatData originalData;
@@ -83,11 +86,15 @@ int32_t CountingVerbatimWriter(const char* text, int32_t length, RenderState* st
                                FormatData data)
 {
     auto* counter = const_cast<VerbatimCounter*>(static_cast<const VerbatimCounter*>(data));
+    const int64_t charsBefore = state->outputChars;
+    const int64_t ruleBefore = CountCharacters({state->output, size_t(state->outputLength)});
     const int32_t result = counter->original
                                ? counter->original(text, length, state, counter->originalData)
                                : WriteVerbatimBytes(text, length, state);
-    if (result == 0)
-        counter->extra += length - CountCharacters({text, size_t(length)});
+    if (result == 0) {
+        const int64_t ruleAfter = CountCharacters({state->output, size_t(state->outputLength)});
+        counter->extra += (state->outputChars - charsBefore) - (ruleAfter - ruleBefore);
+    }
     return result;
 }
 

@@ -8,6 +8,13 @@
 const FormatTableEntry MarkupFormatTable[] = {
     {"html", HtmlOutputFormat},
     {"text", TextOutputFormat},
+    {"compact-text", CompactTextOutputFormat},
+    {"xml", XmlOutputFormat},
+    {"creole", CreoleOutputFormat},
+    {"rtf", RtfOutputFormat},
+    {"latex", LatexOutputFormat},
+    {"man", ManOutputFormat},
+    {"null", NullOutputFormat},
 };
 
 const size_t MarkupFormatCount = sizeof(MarkupFormatTable) / sizeof(MarkupFormatTable[0]);

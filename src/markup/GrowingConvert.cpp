@@ -38,7 +38,8 @@ GrowingConversion GrowingConvert(std::string_view input, uint32_t options, const
         }
         if (conversion.result != MarkupNoRoom || size >= INT32_MAX)
             return conversion;
-        size += size / 2;
+        // By half; at least one byte, so that tiny first sizes still grow.
+        size += size / 2 > 0 ? size / 2 : 1;
         if (size > INT32_MAX)
             size = INT32_MAX;
     }

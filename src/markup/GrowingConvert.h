@@ -23,7 +23,8 @@ struct GrowingConversion {
 
 // Converts input with RenderMarkup. The first buffer has firstBufferSize
 // bytes, or 2 * n + 1024 when firstBufferSize is 0 or less; each result 1
-// grows it by half (integer division), any other result ends the loop. A
+// grows it by half (integer division, at least 1 byte), any other result
+// ends the loop. A
 // buffer cannot grow beyond INT32_MAX bytes: the loop then ends with result 1.
 GrowingConversion GrowingConvert(std::string_view input, uint32_t options, const char* lineEnd,
                                  const OutputFormat* format, int32_t fontSize,
