@@ -76,6 +76,28 @@ protected:
         EXPECT_FALSE(handled);
     }
 
+    // Viewport point inside the first occurrence of `text` in the viewer.
+    QPoint PointOf(const QString& text) const
+    {
+        THtmlViewer* viewer = window->NewHtmlOutput;
+        const QTextCursor found = viewer->document()->find(text);
+        EXPECT_FALSE(found.isNull()) << text.toStdString();
+        QTextCursor at(viewer->document());
+        at.setPosition(found.selectionStart() + 1);
+        return viewer->cursorRect(at).center() + QPoint(2, 0);
+    }
+
+    void ClickAt(QPoint pos)
+    {
+        THtmlViewer* viewer = window->NewHtmlOutput;
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, pos, viewer->viewport()->mapToGlobal(pos), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(viewer->viewport(), &event);
+        }
+    }
+
     QString Id() const { return window->txtWikiId->text(); }
     QString Shown() const { return window->NewHtmlOutput->toPlainText(); }
     // The first line shown, without the logo's object character.
@@ -341,23 +363,30 @@ TEST_F(BrowseWindowTest, LinkWrappedInsideItsHrefIsFollowed)
         "(43, 'Wrapper', '" + markup + "', 'me', 2455578.5)");
     Show();
     window->RetrieveById(43);
-    THtmlViewer* viewer = window->NewHtmlOutput;
-    // Click the link text with the mouse.
-    const QTextCursor found = viewer->document()->find("Alpha");
-    ASSERT_FALSE(found.isNull());
-    QTextCursor at(viewer->document());
-    at.setPosition(found.selectionStart() + 2);
-    const QPoint pos = viewer->cursorRect(at).center();
-    ASSERT_TRUE(viewer->anchorAt(pos).contains('\n'));
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, pos, viewer->viewport()->mapToGlobal(pos), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(viewer->viewport(), &event);
-    }
+    ASSERT_TRUE(window->NewHtmlOutput->anchorAt(PointOf("Alpha")).contains('\n'));
+    ClickAt(PointOf("Alpha"));
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(Id(), "42");
     EXPECT_EQ(window->lblTargetURL->text(), title);
+}
+
+TEST_F(BrowseWindowTest, LinksWithCharactersTheHtmlEscapesAreFollowed)
+{
+    Create();
+    Sql("INSERT INTO WikiPages (wiki_id, WikiWord, Content, CreatedBy, CreatedByDate) VALUES "
+        "(44, 'Tom & Jerry', 'cat and mouse', 'me', 2455578.5), "
+        "(45, 'Say \"hi\" <now>', 'greeting', 'me', 2455578.5), "
+        "(46, 'Links', '[[Tom & Jerry|first]] and [[Say \"hi\" <now>|second]]', 'me', "
+        "2455578.5)");
+    Show();
+    window->RetrieveById(46);
+    ClickAt(PointOf("first"));
+    EXPECT_EQ(Id(), "44");
+    EXPECT_EQ(window->lblTargetURL->text(), "Tom & Jerry");
+    window->RetrieveById(46);
+    ClickAt(PointOf("second"));
+    EXPECT_EQ(Id(), "45");
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(BrowseWindowTest, SandboxShowsEveryConstruct)
