@@ -389,6 +389,45 @@ TEST_F(BrowseWindowTest, LinksWithCharactersTheHtmlEscapesAreFollowed)
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+TEST_F(BrowseWindowTest, DailyLogPagesAreHeadedWhatsNewFor)
+{
+    Create();
+    Sql("INSERT INTO WikiPages (wiki_id, WikiWord, Content, CreatedBy, CreatedByDate) VALUES "
+        "(47, 'News$_1/17/2011', 'a log entry', 'me', 2455578.5)");
+    Show();
+    Follow("News$_1/17/2011");
+    EXPECT_EQ(Id(), "47");
+    EXPECT_EQ(FirstLine(), "What's New for 1/17/2011");
+    EXPECT_EQ(window->lblTargetURL->text(), "News$_1/17/2011");
+}
+
+TEST_F(BrowseWindowTest, LoneLineFeedsReachTheEditorAsCrLf)
+{
+    Start();
+    window->RetrieveById(3);
+    EXPECT_EQ(Id(), "3");
+    EXPECT_EQ(window->EditorText(), "\r\n");
+    EXPECT_EQ(FirstLine(), "What's New");
+}
+
+TEST_F(BrowseWindowTest, ReloadSourceAndGetWikiWordTouchOnlyTheirControl)
+{
+    Start();
+    window->ReloadSource(8);
+    EXPECT_TRUE(window->EditorText().startsWith("Things worth looking up:\r\n"));
+    EXPECT_EQ(Id(), "1");
+    EXPECT_EQ(window->lblTargetURL->text(), "Home");
+    window->GetWikiWord(8);
+    EXPECT_EQ(window->lblTargetURL->text(), "Reference");
+    EXPECT_EQ(Id(), "1");
+    window->ReloadSource(99);
+    EXPECT_EQ(window->EditorText(), "");
+    window->GetWikiWord(99);
+    EXPECT_EQ(window->lblTargetURL->text(), "");
+    EXPECT_EQ(window->GetWikiId("reference", false), "8");
+    EXPECT_EQ(window->GetWikiId("reference", true), "0");
+}
+
 TEST_F(BrowseWindowTest, SandboxShowsEveryConstruct)
 {
     Start();
