@@ -153,6 +153,8 @@ void TfrmMain::NewHtmlOutputHotSpotClick(const QString& clickedTarget, bool* han
         BrowseHistory.Record(txtWikiId->text());
         return;
     }
+    // A yes starts adding the page once pages can be added; a no changes
+    // nothing.
     ShowMessage(MissingPageQuestion(target));
 }
 
@@ -203,6 +205,7 @@ void TfrmMain::btnGoUpClick()
 
 void TfrmMain::btnHomeClick()
 {
+    // While editing the button is "Revert to original", an editing action.
     if (IsEditing)
         return;
     RetrieveById(kHomePageId);
