@@ -212,8 +212,12 @@ QString THtmlViewer::ReplaceFormControls(const QString& html)
 
 void THtmlViewer::ClearFormControls()
 {
-    for (auto& control : controls_)
-        delete control->button;
+    // Later, not now: the click of a button may be what loads the next
+    // document, and the button is still in its click handler then.
+    for (auto& control : controls_) {
+        control->button->hide();
+        control->button->deleteLater();
+    }
     controls_.clear();
 }
 

@@ -170,6 +170,19 @@ TEST_F(ViewerTest, ButtonInputIsAClickablePushButton)
     EXPECT_TRUE(viewer.FormControls().empty());
 }
 
+TEST_F(ViewerTest, AButtonMayLoadTheNextDocument)
+{
+    Load("<p><input type=\"button\" value=\"Next\" OnClick=\"display\"></p>");
+    QObject::connect(&viewer, &THtmlViewer::ObjectClick, &viewer,
+                     [this] { viewer.LoadFromBuffer("<p>next page</p>"); });
+    viewer.FormControls().at(0)->click();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(viewer.toPlainText(), "next page");
+    EXPECT_TRUE(viewer.FormControls().empty());
+    EXPECT_TRUE(viewer.viewport()->findChildren<QPushButton*>().isEmpty());
+}
+
 TEST_F(ViewerTest, ButtonFollowsScrolling)
 {
     QByteArray html = "<p align=\"center\"><input type=\"button\" value=\"Go\" OnClick=\"x\"></p>";
