@@ -95,7 +95,7 @@ TEST(InputBox, LayoutFollowsTheDialogUnitsOfItsFont)
         // The starting value is there, all of it selected, and has the focus.
         EXPECT_EQ(c.edit->text(), QStringLiteral("Home"));
         EXPECT_EQ(c.edit->selectedText(), QStringLiteral("Home"));
-        EXPECT_EQ(QApplication::focusWidget(), c.edit);
+        EXPECT_EQ(c.dialog->focusWidget(), c.edit);
         // Tab order: edit box, OK, Cancel.
         EXPECT_EQ(c.edit->nextInFocusChain(), c.ok);
         EXPECT_EQ(c.ok->nextInFocusChain(), c.cancel);
