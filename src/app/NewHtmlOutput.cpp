@@ -366,7 +366,9 @@ void THtmlViewer::HighlightAnchorAt(const QString& target, const QPoint& viewpor
 
 void THtmlViewer::keyReleaseEvent(QKeyEvent* event)
 {
-    emit KeyUp(event->key(), event->modifiers());
+    // A held key repeats presses, but it is released once.
+    if (!event->isAutoRepeat())
+        emit KeyUp(event->key(), event->modifiers());
     QTextBrowser::keyReleaseEvent(event);
 }
 

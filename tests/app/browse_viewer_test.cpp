@@ -294,6 +294,9 @@ TEST_F(ViewerTest, NestedListFollowsItsItemWithoutAGap)
 TEST_F(ViewerTest, BackspaceReleaseIsReported)
 {
     Load("<p>x</p>");
+    QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Backspace, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&viewer, &repeated);
+    EXPECT_TRUE(keys.empty());
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Backspace, Qt::ShiftModifier);
     QApplication::sendEvent(&viewer, &release);
     ASSERT_EQ(keys.size(), 1u);
