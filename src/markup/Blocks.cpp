@@ -142,7 +142,8 @@ int32_t WriteTextToken(RenderState* st, bool wrap)
         if (wrap)
             RETURN_IF_FAILED(WrapLine(st, Format(st)));
     } while (st->position < end);
-    return MarkupOk;
+    // The plain text after it would come as one-byte tokens that do the same.
+    return wrap ? CopyPlainRun(st) : MarkupOk;
 }
 
 // Spaces and tabs, then one CR, then one LF.

@@ -71,6 +71,7 @@ int32_t RenderMarkup(const char* input, int32_t inputLength, char* buffer, int32
     st.inlineStack[0] = InlineKind::Bold;
     ForgetBreaks(&st);
     ForgetInputSearches(&st);
+    PreparePlainText(&st);
 
     if ((options & OptNoFrame) == 0 && Put(&st, format->DocumentBegin) != MarkupOk)
         return MarkupNoRoom;

@@ -60,6 +60,48 @@ int32_t WritePreChar(RenderState* st, char c)
     return PutByte(st, c);
 }
 
+void PreparePlainText(RenderState* st)
+{
+    std::memset(st->plainText, 0, sizeof st->plainText);
+    const OutputFormat* f = st->format;
+    const bool hooks = f->TextHooks && (st->options & OptNoExtensions) == 0;
+    if (hooks || f->CharNotify || (f->CharWriter && f->CharWriter != EscapeWriter))
+        return;
+    for (int b = 0; b < 256; ++b)
+        st->plainText[b] = 1;
+    // Everything that may start a token in running text or in a heading.
+    for (const char* c = " \t\r\n*/_^,#{}~\\[]<:|="; *c; ++c)
+        st->plainText[uint8_t(*c)] = 0;
+    if (f->CharWriter == EscapeWriter)
+        for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(f->CharWriterData);
+             entry && entry->replacement; ++entry)
+            st->plainText[uint8_t(entry->character)] = 0;
+}
+
+int32_t CopyPlainRun(RenderState* st)
+{
+    const char* in = st->input;
+    const int32_t wrapColumn = st->format->WrapColumn;
+    while (st->position < st->inputLength) {
+        const uint8_t b = uint8_t(in[st->position]);
+        if (!st->plainText[b])
+            break;
+        // The room check of each step of the conversion loop.
+        if (st->outputLength + 2 >= st->capacity)
+            return MarkupNoRoom;
+        st->output[st->outputLength++] = char(b);
+        ++st->column;
+        st->outputChars += CountsAsChar(b);
+        ++st->position;
+        if (wrapColumn > 0 && st->column >= wrapColumn) {
+            const int32_t result = WrapLine(st, st->format);
+            if (result != MarkupOk)
+                return result;
+        }
+    }
+    return MarkupOk;
+}
+
 void TruncateOutput(RenderState* st, int32_t length)
 {
     for (int32_t k = length; k < st->outputLength; ++k)
