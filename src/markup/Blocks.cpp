@@ -411,7 +411,8 @@ int32_t OnInText(RenderState* st)
         SkipBlanks(st);
         if (NextIsLineEndOrEnd(st))
             return MarkupOk;
-        return PutWrap(st, f->WordSeparator);
+        RETURN_IF_FAILED(PutWrap(st, f->WordSeparator));
+        return CopyPlainRun(st);  // the next word, as its one-byte tokens would
     case TokenKind::TokLineEnd:
         st->state = BlockState::LineStart;
         return MarkupOk;

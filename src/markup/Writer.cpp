@@ -81,25 +81,58 @@ void PreparePlainText(RenderState* st)
 int32_t CopyPlainRun(RenderState* st)
 {
     const char* in = st->input;
+    const uint8_t* plain = st->plainText;
     const int32_t wrapColumn = st->format->WrapColumn;
-    while (st->position < st->inputLength) {
-        const uint8_t b = uint8_t(in[st->position]);
-        if (!st->plainText[b])
-            break;
-        // The room check of each step of the conversion loop.
-        if (st->outputLength + 2 >= st->capacity)
-            return MarkupNoRoom;
-        st->output[st->outputLength++] = char(b);
-        ++st->column;
-        st->outputChars += CountsAsChar(b);
-        ++st->position;
-        if (wrapColumn > 0 && st->column >= wrapColumn) {
+    for (;;) {
+        // Copy up to where the column reaches the wrap column (where WrapLine
+        // must look at the line) or the run ends.
+        if (!plain['a'])
+            return MarkupOk;  // no plain text for this format
+        int32_t limit = st->inputLength - st->position;
+        if (wrapColumn > 0 && wrapColumn - st->column < limit)
+            limit = wrapColumn - st->column > 1 ? wrapColumn - st->column : 1;
+        // Each byte's step of the conversion loop checks room first.
+        const int32_t room = st->capacity - 1 - st->outputLength;
+        const char* from = in + st->position;
+        char* out = st->output + st->outputLength;
+        int32_t count = 0;
+        int32_t chars = 0;
+        while (count < limit) {
+            const uint8_t b = uint8_t(from[count]);
+            if (!plain[b])
+                break;
+            if (count >= room - 1)
+                return MarkupNoRoom;
+            out[count++] = char(b);
+            chars += CountsAsChar(b);
+        }
+        st->outputLength += count;
+        st->outputChars += chars;
+        st->column += count;
+        st->position += count;
+        if (count == limit && wrapColumn > 0 && st->column >= wrapColumn) {
             const int32_t result = WrapLine(st, st->format);
             if (result != MarkupOk)
                 return result;
+            continue;
         }
+        if (count == limit && count > 0)
+            continue;
+        // The run ended at a byte that is not plain. Spaces and tabs between
+        // words of running text are handled here as their token would be:
+        // one WordSeparator unless a line end or the end of the text follows.
+        if (st->state != BlockState::InText || st->position >= st->inputLength ||
+            !IsBlank(in[st->position]))
+            return MarkupOk;
+        if (st->outputLength + 2 >= st->capacity)
+            return MarkupNoRoom;
+        SkipBlanks(st);
+        if (st->position >= st->inputLength || IsLineEndChar(in[st->position]))
+            return MarkupOk;
+        const int32_t result = PutWrap(st, st->format->WordSeparator);
+        if (result != MarkupOk)
+            return result;
     }
-    return MarkupOk;
 }
 
 void TruncateOutput(RenderState* st, int32_t length)
