@@ -142,7 +142,8 @@ int32_t WriteTextToken(RenderState* st, bool wrap)
         if (wrap)
             RETURN_IF_FAILED(WrapLine(st, Format(st)));
     } while (st->position < end);
-    return MarkupOk;
+    // The plain text after it would come as one-byte tokens that do the same.
+    return wrap ? CopyPlainRun(st) : MarkupOk;
 }
 
 // Spaces and tabs, then one CR, then one LF.
@@ -410,7 +411,8 @@ int32_t OnInText(RenderState* st)
         SkipBlanks(st);
         if (NextIsLineEndOrEnd(st))
             return MarkupOk;
-        return PutWrap(st, f->WordSeparator);
+        RETURN_IF_FAILED(PutWrap(st, f->WordSeparator));
+        return CopyPlainRun(st);  // the next word, as its one-byte tokens would
     case TokenKind::TokLineEnd:
         st->state = BlockState::LineStart;
         return MarkupOk;

@@ -44,6 +44,13 @@ int32_t WriteTextChar(RenderState* st);
 // Writes the byte c as a text character of a preformatted block.
 int32_t WritePreChar(RenderState* st, char c);
 
+// Fills plainText for the state's format and options.
+void PreparePlainText(RenderState* st);
+
+// Copies the run of plain text bytes at position, each followed by WrapLine,
+// exactly as tokenizing them one by one would.
+int32_t CopyPlainRun(RenderState* st);
+
 // Shortens the output to length bytes (column and outputChars follow).
 void TruncateOutput(RenderState* st, int32_t length);
 

@@ -131,13 +131,41 @@ bool SearchMatches(const RenderState* st, int32_t slot, int32_t k)
     }
 }
 
+// The next index from k whose byte is c, or inputLength.
+int32_t NextByte(const RenderState* st, int32_t k, char c)
+{
+    if (k >= st->inputLength)
+        return st->inputLength;
+    const void* found = std::memchr(st->input + k, c, size_t(st->inputLength - k));
+    return found ? int32_t(static_cast<const char*>(found) - st->input) : st->inputLength;
+}
+
 int32_t SearchFrom(RenderState* st, int32_t slot, int32_t from)
 {
     if (st->searchFrom[slot] >= 0 && st->searchFrom[slot] <= from && from <= st->searchFound[slot])
         return st->searchFound[slot];
     int32_t k = from;
-    while (k < st->inputLength && !SearchMatches(st, slot, k))
-        ++k;
+    if (slot == PipeSlot) {
+        k = NextByte(st, k, '|');
+    } else if (slot != LineBreakSlot) {
+        const char c = slot == LinkCloseSlot ? ']' : '}';
+        while ((k = NextByte(st, k, c)) < st->inputLength && !SearchMatches(st, slot, k))
+            ++k;
+    }
+    if (slot == LineBreakSlot) {
+        // Visit line ends only: the next CR and the next LF, each found once.
+        int32_t nextCR = NextByte(st, k, '\r');
+        int32_t nextLF = NextByte(st, k, '\n');
+        for (;;) {
+            k = nextCR < nextLF ? nextCR : nextLF;
+            if (k >= st->inputLength || SearchMatches(st, slot, k))
+                break;
+            if (k == nextCR)
+                nextCR = NextByte(st, k + 1, '\r');
+            else
+                nextLF = NextByte(st, k + 1, '\n');
+        }
+    }
     st->searchFrom[slot] = from;
     st->searchFound[slot] = k;
     return k;

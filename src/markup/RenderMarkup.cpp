@@ -71,15 +71,17 @@ int32_t RenderMarkup(const char* input, int32_t inputLength, char* buffer, int32
     st.inlineStack[0] = InlineKind::Bold;
     ForgetBreaks(&st);
     ForgetInputSearches(&st);
+    PreparePlainText(&st);
 
     if ((options & OptNoFrame) == 0 && Put(&st, format->DocumentBegin) != MarkupOk)
         return MarkupNoRoom;
 
+    const bool hooks = format->TextHooks && (options & OptNoExtensions) == 0;
     while (st.position < st.inputLength) {
         if (st.outputLength + 2 >= st.capacity)
             return MarkupNoRoom;
-        int32_t result = RunTextHooks(&st);
-        if (result != MarkupOk)
+        int32_t result = MarkupOk;
+        if (hooks && (result = RunTextHooks(&st)) != MarkupOk)
             return result;
         st.tokenStart = st.position;
         NextToken(&st);

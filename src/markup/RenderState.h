@@ -119,6 +119,11 @@ struct RenderState {
     char markerString[MaxBlockDepth + 1];  // text of the %L directive
     int32_t textStart;      // first byte of the last TokText (after '~', the escaped byte)
 
+    // Bytes that are plain text in running text and that the format writes
+    // unchanged (1), so that runs of them are copied without the tokenizer;
+    // all 0 when the format has text hooks, a CharNotify or its own writer.
+    uint8_t plainText[256];
+
     // What WrapLine remembers of the current output line, so that it reads
     // every output byte a bounded number of times. Code that shortens or
     // rewrites the output must call ForgetBreaks (see EngineInternal.h).

@@ -155,9 +155,22 @@ int32_t WriteTemplate(const char* text, int32_t length, char metaChar, RenderSta
 {
     if (!text)
         return MarkupOk;
-    if (length < 0)
-        length = int32_t(std::strlen(text));
     int32_t k = 0;
+    if (length < 0) {
+        // Most templates hold no directive: write them up to the first meta
+        // character, if any, without measuring them first.
+        for (;; ++k) {
+            const char c = text[k];
+            if (c == '\0')
+                return MarkupOk;
+            if (c == metaChar)
+                break;
+            const int32_t result = c == '\n' ? PutLineEnd(st) : PutByte(st, c);
+            if (result != MarkupOk)
+                return MarkupNoRoom;
+        }
+        length = k + int32_t(std::strlen(text + k));
+    }
     while (k < length) {
         const char c = text[k];
         if (c == '\n') {

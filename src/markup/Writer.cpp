@@ -60,6 +60,81 @@ int32_t WritePreChar(RenderState* st, char c)
     return PutByte(st, c);
 }
 
+void PreparePlainText(RenderState* st)
+{
+    std::memset(st->plainText, 0, sizeof st->plainText);
+    const OutputFormat* f = st->format;
+    const bool hooks = f->TextHooks && (st->options & OptNoExtensions) == 0;
+    if (hooks || f->CharNotify || (f->CharWriter && f->CharWriter != EscapeWriter))
+        return;
+    for (int b = 0; b < 256; ++b)
+        st->plainText[b] = 1;
+    // Everything that may start a token in running text or in a heading.
+    for (const char* c = " \t\r\n*/_^,#{}~\\[]<:|="; *c; ++c)
+        st->plainText[uint8_t(*c)] = 0;
+    if (f->CharWriter == EscapeWriter)
+        for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(f->CharWriterData);
+             entry && entry->replacement; ++entry)
+            st->plainText[uint8_t(entry->character)] = 0;
+}
+
+int32_t CopyPlainRun(RenderState* st)
+{
+    const char* in = st->input;
+    const uint8_t* plain = st->plainText;
+    const int32_t wrapColumn = st->format->WrapColumn;
+    for (;;) {
+        // Copy up to where the column reaches the wrap column (where WrapLine
+        // must look at the line) or the run ends.
+        if (!plain['a'])
+            return MarkupOk;  // no plain text for this format
+        int32_t limit = st->inputLength - st->position;
+        if (wrapColumn > 0 && wrapColumn - st->column < limit)
+            limit = wrapColumn - st->column > 1 ? wrapColumn - st->column : 1;
+        // Each byte's step of the conversion loop checks room first.
+        const int32_t room = st->capacity - 1 - st->outputLength;
+        const char* from = in + st->position;
+        char* out = st->output + st->outputLength;
+        int32_t count = 0;
+        int32_t chars = 0;
+        while (count < limit) {
+            const uint8_t b = uint8_t(from[count]);
+            if (!plain[b])
+                break;
+            if (count >= room - 1)
+                return MarkupNoRoom;
+            out[count++] = char(b);
+            chars += CountsAsChar(b);
+        }
+        st->outputLength += count;
+        st->outputChars += chars;
+        st->column += count;
+        st->position += count;
+        if (count == limit && wrapColumn > 0 && st->column >= wrapColumn) {
+            const int32_t result = WrapLine(st, st->format);
+            if (result != MarkupOk)
+                return result;
+            continue;
+        }
+        if (count == limit && count > 0)
+            continue;
+        // The run ended at a byte that is not plain. Spaces and tabs between
+        // words of running text are handled here as their token would be:
+        // one WordSeparator unless a line end or the end of the text follows.
+        if (st->state != BlockState::InText || st->position >= st->inputLength ||
+            !IsBlank(in[st->position]))
+            return MarkupOk;
+        if (st->outputLength + 2 >= st->capacity)
+            return MarkupNoRoom;
+        SkipBlanks(st);
+        if (st->position >= st->inputLength || IsLineEndChar(in[st->position]))
+            return MarkupOk;
+        const int32_t result = PutWrap(st, st->format->WordSeparator);
+        if (result != MarkupOk)
+            return result;
+    }
+}
+
 void TruncateOutput(RenderState* st, int32_t length)
 {
     for (int32_t k = length; k < st->outputLength; ++k)

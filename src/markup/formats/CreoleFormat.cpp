@@ -41,6 +41,15 @@ bool DoubledMarkupKind(char c, InlineKind* kind)
     }
 }
 
+// True when output[k] is not escaped: an even number of '~' stands before it.
+bool UnescapedAt(const char* output, int32_t k)
+{
+    int32_t tildes = 0;
+    while (--k >= 0 && output[k] == '~')
+        ++tildes;
+    return tildes % 2 == 0;
+}
+
 // Characters that start block markup when they are the first on a line.
 bool IsLineStartMarkup(char c)
 {
@@ -54,14 +63,27 @@ bool IsLineStartMarkup(char c)
 }
 
 // True when input[at] and input[at + 1] are "//" that the reader takes as
-// part of an address: after a ':' that follows a scheme byte, and followed by
-// a letter or digit (a stricter test than the reader's, so that whatever the
-// output puts after the slashes, they read the same way again).
-bool AddressSlashesAt(const char* input, int32_t length, int32_t at)
+// part of an address (after a ':' that follows a scheme byte, before a byte
+// that is no white space), and what follows them is sure to be written as
+// something other than white space, so that the copy reads the same way.
+// Markup that may vanish (an extension, no-wiki, a link inside a link,
+// styles inside an image, a heading's closing run) does not count as sure.
+bool AddressSlashesAt(const char* input, int32_t length, int32_t at, const RenderState* state)
 {
-    return at >= 2 && at + 2 < length && input[at] == '/' && input[at + 1] == '/' &&
-           input[at - 1] == ':' && IsSchemeByte(uint8_t(input[at - 2])) &&
-           (IsAsciiAlnum(uint8_t(input[at + 2])) || uint8_t(input[at + 2]) >= 0x80);
+    if (at < 2 || at + 2 >= length || input[at] != '/' || input[at + 1] != '/' ||
+        input[at - 1] != ':' || !IsSchemeByte(uint8_t(input[at - 2])))
+        return false;
+    const uint8_t after = uint8_t(input[at + 2]);
+    if (IsAsciiAlnum(after) || after >= 0x80)
+        return true;
+    if (InlineOpen(state, InlineKind::Image))
+        return false;
+    switch (after) {
+    case ' ': case '\t': case '\r': case '\n': case '<': case '{': case '[': case '=':
+        return false;
+    default:
+        return true;
+    }
 }
 
 bool OutputEndsWithSchemeColon(const RenderState* state, int32_t extra)
@@ -69,6 +91,14 @@ bool OutputEndsWithSchemeColon(const RenderState* state, int32_t extra)
     const int32_t colon = state->outputLength - 1 - extra;
     return colon >= 1 && state->output[colon] == ':' &&
            IsSchemeByte(uint8_t(state->output[colon - 1]));
+}
+
+// True when the last byte written is c as a character of its own, not
+// escaped by a '~' before it (itself not escaped).
+bool EndsWithUnescaped(const RenderState* state, char c)
+{
+    const int32_t k = state->outputLength - 1;
+    return k >= 0 && state->output[k] == c && UnescapedAt(state->output, k);
 }
 
 // Decides whether the text character input[p] needs a '~' before it.
@@ -82,7 +112,7 @@ bool NeedsEscape(const char* input, int32_t length, int32_t p, const RenderState
     if (AtOutputLineStart(state) && IsLineStartMarkup(c))
         return true;
     if (c == '=')  // a closing run in a heading, a header cell after '|'
-        return state->state == BlockState::InHeading || previous == '|';
+        return state->state == BlockState::InHeading || EndsWithUnescaped(state, '|');
     if (c == ':') {
         const bool term = state->depth > 0 &&
                           state->blockStack[state->depth - 1].kind == LevelKind::TermLevel;
@@ -94,13 +124,13 @@ bool NeedsEscape(const char* input, int32_t length, int32_t p, const RenderState
             return false;
         if (InlineOpen(state, InlineKind::Italic))
             return true;
-        return !IsPlainByte(next) && !AddressSlashesAt(input, length, p + 1);
+        return !IsPlainByte(next) && !AddressSlashesAt(input, length, p + 1, state);
     }
     if (c == '/') {
         // The slashes of an address stay as they are.
-        if (AddressSlashesAt(input, length, p) && OutputEndsWithSchemeColon(state, 0))
+        if (AddressSlashesAt(input, length, p, state) && OutputEndsWithSchemeColon(state, 0))
             return false;
-        if (AddressSlashesAt(input, length, p - 1) && OutputEndsWithSchemeColon(state, 1) &&
+        if (AddressSlashesAt(input, length, p - 1, state) && OutputEndsWithSchemeColon(state, 1) &&
             previous == '/')
             return false;
     }
@@ -108,8 +138,11 @@ bool NeedsEscape(const char* input, int32_t length, int32_t p, const RenderState
     const bool doubled = DoubledMarkupKind(c, &kind);
     if (doubled || c == '[' || c == '{' || c == '<' || c == '\\') {
         // The character must not pair with the one before it, nor with
-        // markup written after it.
-        if (previous == c || !IsPlainByte(next))
+        // markup written after it (a forced break at the next line's start
+        // follows a backslash without a separator).
+        if (EndsWithUnescaped(state, c) || !IsPlainByte(next))
+            return true;
+        if (c == '\\' && (next == '\r' || next == '\n'))
             return true;
         return doubled && InlineOpen(state, kind);
     }
@@ -128,13 +161,23 @@ int32_t CreoleCharWriter(const char* input, int32_t length, int32_t* position, F
     return WriteRaw(state, input + p, 1);
 }
 
-// True when the input line from index holds nothing but spaces and tabs
-// before "}}}" and its end: written as it is, such a line would end the
-// preformatted block (or lose a space) when read again.
-bool ClosingBracesLine(const char* input, int32_t length, int32_t index)
+// True when the current output line holds nothing but spaces (a tab at its
+// start keeps "}}}" from ending a preformatted block).
+bool OnlySpacesOnLine(const RenderState* state)
 {
-    while (index < length && (input[index] == ' ' || input[index] == '\t'))
-        ++index;
+    for (int32_t k = state->outputLength - 1; k >= 0; --k) {
+        const char c = state->output[k];
+        if (c == '\r' || c == '\n')
+            return true;
+        if (c != ' ')
+            return false;
+    }
+    return true;
+}
+
+// True when input[index] starts "}}}" that ends its line.
+bool ClosingBracesAt(const char* input, int32_t length, int32_t index)
+{
     if (index + 3 > length || input[index] != '}' || input[index + 1] != '}' ||
         input[index + 2] != '}')
         return false;
@@ -142,39 +185,79 @@ bool ClosingBracesLine(const char* input, int32_t length, int32_t index)
     return index == length || input[index] == '\r' || input[index] == '\n';
 }
 
-// Preformatted lines are copied. A line that reads as "}}}" after spaces gets
-// one more space at its start, which the reader drops again.
-int32_t CreolePreWriter(const char* input, int32_t, int32_t* position, FormatData,
+// Preformatted lines are copied. A tab stays a tab (the reader expands it
+// where it stands then, so it comes out as wide as in the original), and the
+// column moves on to the tab stop so that the engine writes no more spaces
+// for it. A line that holds only spaces before "}}}" would end the block (or
+// lose a space) when read again: it gets one more space before the braces,
+// which the reader drops again. After a tab no space is dropped.
+int32_t CreolePreWriter(const char* input, int32_t length, int32_t* position, FormatData,
                         RenderState* state)
 {
-    const char c = input[*position];
+    const int32_t p = *position;
     ++*position;
-    if (state->column == 0 && AtOutputLineStart(state) &&
-        ClosingBracesLine(state->input, state->inputLength, state->tokenStart) &&
+    if (state->token == TokenKind::TokTab) {
+        const int32_t stop = (state->column / 4 + 1) * 4;
+        if (WriteRaw(state, "\t", 1) != 0)
+            return 1;
+        state->column = stop;
+        return 0;
+    }
+    if (input[p] == '}' && OnlySpacesOnLine(state) && ClosingBracesAt(input, length, p) &&
         WriteRaw(state, " ", 1) != 0)
         return 1;
-    return WriteRaw(state, &c, 1);
+    return WriteRaw(state, input + p, 1);
 }
 
-// True when output[index] lies inside a link target or image source: after
-// an unescaped "[[" or "{{" with no '|' or closing pair since. Looks back a
-// bounded distance; targets longer than that are not expected.
+// True when output[index] lies inside a link target or image source. Reads
+// the output from the start of the block (targets never span a blank line),
+// as the reader would: outside targets a '~' escapes the next byte and an
+// unescaped "[[" or "{{" starts a target; a target ends at the first '|' or
+// at its closing pair, whatever it holds. Looks back a bounded distance.
 bool InsideTarget(const char* output, int32_t index)
 {
-    const int32_t limit = index > 2000 ? index - 2000 : 0;
+    const int32_t limit = index > 4000 ? index - 4000 : 0;
+    int32_t start = limit;
     for (int32_t k = index - 1; k > limit; --k) {
-        const char c = output[k];
-        const bool escaped = output[k - 1] == '~';
-        if (escaped)
+        if (output[k] != '\n' && output[k] != '\r')
             continue;
-        if (c == '|')
-            return false;
-        if ((c == ']' || c == '}') && output[k - 1] == c)
-            return false;
-        if ((c == '[' || c == '{') && output[k - 1] == c)
-            return true;
+        int32_t before = k - 1;  // the byte before this line end (CR LF is one)
+        if (output[k] == '\n' && output[before] == '\r')
+            --before;
+        if (before >= limit && (output[before] == '\n' || output[before] == '\r')) {
+            start = k + 1;
+            break;
+        }
+        k = before + 1;
     }
-    return false;
+    char close = '\0';  // the closing bracket of the open target, if any
+    for (int32_t k = start; k < index; ++k) {
+        const char c = output[k];
+        if (close != '\0') {
+            if (c == '|') {
+                close = '\0';
+            } else if (c == close && output[k + 1] == close) {
+                close = '\0';
+                ++k;
+            }
+        } else if (c == '~') {
+            ++k;
+        } else if ((c == '[' || c == '{') && output[k + 1] == c) {
+            close = c == '[' ? ']' : '}';
+            ++k;
+        }
+    }
+    return close != '\0';
+}
+
+// Link targets and image sources are copied. A source that starts with '{'
+// gets a space before it, which the reader skips: "{{" and the brace would
+// read as "{{{".
+int32_t CreoleTargetWriter(const char* text, int32_t length, RenderState* state, FormatData)
+{
+    if (length > 0 && text[0] == '{' && WriteVerbatimBytes(" ", 1, state) != 0)
+        return 1;
+    return WriteVerbatimBytes(text, length, state);
 }
 
 // Breaks only at a single space whose next byte does not start block markup
@@ -229,7 +312,7 @@ const OutputFormat creoleFormat = {
     .TermBegin = "\n%L ",
     .TermEnd = nullptr,
     .MissingTerm = "\n",
-    .DefinitionBegin = ":",
+    .DefinitionBegin = ": ",
     .DefinitionEnd = nullptr,
     .IndentBegin = nullptr,
     .IndentEnd = "%%{l=1}\n\n%%",
@@ -266,7 +349,7 @@ const OutputFormat creoleFormat = {
     .ImageTargetAtEnd = 0,
     .PlainImageText = 1,
     .VerbatimPrefixes = nullptr,
-    .VerbatimWriter = nullptr,
+    .VerbatimWriter = CreoleTargetWriter,
     .VerbatimWriterData = nullptr,
     .CharWriter = CreoleCharWriter,
     .CharWriterData = nullptr,

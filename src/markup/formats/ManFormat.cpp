@@ -117,7 +117,7 @@ const OutputFormat manFormat = {
     .HeadingEnd = "\"",
     .ParagraphBegin = "\n.P\n",
     .ParagraphEnd = nullptr,
-    .LineBreak = "\n.br\n",
+    .LineBreak = "\\&\n.br\n",
     // An example ends with its last line end; "\c" keeps a last line without
     // one from being joined to ".EE".
     .PreBegin = "\n.P\n.EX\n",
@@ -133,12 +133,15 @@ const OutputFormat manFormat = {
     .NumberListEnd = NESTED_END,
     .NumberItemBegin = "\n.IP %{i}. 4\n",
     .NumberItemEnd = nullptr,
-    .DefListBegin = NESTED_BEGIN,
+    // A definition starts a text line with "\&", so that one without a term
+    // before it (after another definition, or holding a nested list) still
+    // has a line of its own in the list's paragraph.
+    .DefListBegin = NESTED_BEGIN "\n.P",
     .DefListEnd = NESTED_END,
     .TermBegin = "\n.TP\n\\fB",
     .TermEnd = "\\fR",
     .MissingTerm = "\n.TP\n\\&",
-    .DefinitionBegin = "\n",
+    .DefinitionBegin = "\n\\&",
     .DefinitionEnd = nullptr,
     .IndentBegin = "\n.RS",
     .IndentEnd = "\n.RE",

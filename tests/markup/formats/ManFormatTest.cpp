@@ -1,0 +1,84 @@
+// The man format: a troff page for the man macros.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "FormatTestSupport.h"
+
+using format_test::Convert;
+
+namespace {
+
+std::string Man(std::string_view input, uint32_t options = 0)
+{
+    return Convert(ManOutputFormat(), input, options);
+}
+
+// Empty when every line that starts with a control character is one of the
+// requests the format writes, and no blank line follows a text line outside
+// an example (a blank line right after a request is an empty item or
+// paragraph).
+std::string ManFault(const std::string& page)
+{
+    static const std::set<std::string> requests = {".\\\"", ".TH", ".SH", ".SS", ".P", ".IP",
+                                                   ".TP", ".RS", ".RE", ".EX", ".EE", ".nf",
+                                                   ".fi", ".ta", ".br"};
+    bool example = false;
+    bool afterText = false;
+    size_t start = 0;
+    for (size_t end; (end = page.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string line = page.substr(start, end - start);
+        if (line == ".EX" || line == ".EE") {
+            example = line == ".EX";
+            continue;
+        }
+        if (line.empty() && !example && afterText)
+            return "blank line after text at byte " + std::to_string(start);
+        afterText = !line.empty() && line[0] != '.';
+        if (!line.empty() && (line[0] == '.' || line[0] == '\'') &&
+            !requests.count(line.substr(0, line.find(' '))))
+            return "unknown request: " + line;
+    }
+    return start == page.size() ? "" : "no final line end";
+}
+
+TEST(ManFormat, WritesOnlyItsOwnRequestsForRandomPages)
+{
+    format_test::PageShape shape;
+    shape.controlBytes = true;
+    for (uint64_t seed = 1; seed <= 500; ++seed) {
+        const std::string page = format_test::RandomPage(seed, 10 + int(seed % 120), shape);
+        const std::string man = Man(page);
+        ASSERT_EQ(ManFault(man), "") << "seed " << seed << "\ninput: " << page << "\nman: " << man;
+    }
+    EXPECT_NE(ManFault(".TH X 7\n.xx\n"), "");
+    EXPECT_NE(ManFault(".TH X 7\ntext\n\ntext\n"), "");
+    EXPECT_EQ(ManFault(".TH X 7\n.EX\n\n.EE\n\\&.x\n"), "");
+}
+
+TEST(ManFormat, WritesTitleHeadingsParagraphsAndItems)
+{
+    EXPECT_EQ(Man("= Name\n== Sub\ntext **b** //i//\n* a\n\n# b\n\n; t: d\n"),
+              ".\\\" Written by quorvel-markup from a Quorvel wiki page.\n"
+              ".TH PAGE 7 \"\" \"Quorvel\" \"Quorvel wiki page\"\n"
+              ".SH \"Name\"\n.SS \"Sub\"\n.P\ntext \\fBb\\fR \\fIi\\fR\n"
+              ".IP \\(bu 3\na\n.IP 1. 4\nb\n.P\n.TP\n\\fBt\\fR\n\\&d\n");
+}
+
+TEST(ManFormat, GuardsControlCharactersAndEscapes)
+{
+    // '.' and '\'' where a line may start (at its start, or after a space
+    // where wrapping may break) get \&; backslashes, minus signs and
+    // quotes are escapes; UTF-8 becomes \[uXXXX].
+    EXPECT_EQ(Man(".a 'b c.d \\ - \"q\" caf\xC3\xA9 \xF0\x9F\x98\x80", OptNoFrame),
+              "\n.P\n\\&.a \\&'b c.d \\e \\- \\(dqq\\(dq caf\\[u00E9] \\[u1F600]");
+    EXPECT_EQ(Man("{{{\n.x\n}}}\n", OptNoFrame), "\n.P\n.EX\n\\&.x\n\\c\n.EE");
+}
+
+TEST(ManFormat, NestsListsWithRelativeIndents)
+{
+    EXPECT_EQ(Man("* a\n** b\n* c\n", OptNoFrame),
+              "\n.IP \\(bu 3\na\n.RS\n.IP \\(bu 3\nb\n.RE\n.IP \\(bu 3\nc");
+}
+
+}  // namespace
