@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "FormatCheckers.h"
 #include "FormatTestSupport.h"
 
 // The benchmark's realistic corpus generator, compiled into this test so
@@ -11,6 +12,8 @@
 #include "../../../bench/RealisticCorpus.cpp"
 
 using format_test::Convert;
+using format_test::Normalised;
+using format_test::UnwrappedHtml;
 using format_test::Html;
 
 namespace {
@@ -18,58 +21,6 @@ namespace {
 std::string Creole(std::string_view input)
 {
     return Convert(CreoleOutputFormat(), input, OptNoFrame);
-}
-
-// The differences that Creole cannot express, taken out of both sides (each
-// is shown by a test below). All are white space: spaces right after a
-// forced break, the second of two word separators in a row, separators at
-// the start or the end of a block's text or at the start of a link's or an
-// image's text, and a paragraph with nothing in it. Preformatted blocks are
-// compared as they are.
-std::string Normalised(const std::string& html)
-{
-    static const char* const textStarts[] = {"<br />", "<p>", "<li>", "<dt>", "<dd>",
-                                             "<td>", "<th>", " alt=\""};
-    static const char* const textEnds[] = {"</p>", "</li>", "</dt>", "</dd>", "</h"};
-    std::string out;
-    bool inPre = false;
-    for (size_t k = 0; k < html.size(); ++k) {
-        if (html.compare(k, 5, "<pre>") == 0)
-            inPre = true;
-        else if (html.compare(k, 6, "</pre>") == 0)
-            inPre = false;
-        if (!inPre && html[k] == ' ') {
-            bool drop = !out.empty() && out.back() == ' ';
-            for (const char* start : textStarts)
-                drop = drop || out.ends_with(start);
-            const size_t heading = out.rfind("<h");
-            const size_t link = out.rfind("<a href=\"");
-            for (size_t tag : {heading, link})
-                drop = drop || (tag != std::string::npos && out.back() == '>' &&
-                                out.find('>', tag) == out.size() - 1);
-            const size_t after = html.find_first_not_of(' ', k);
-            for (const char* end : textEnds)
-                drop = drop || html.compare(after, std::strlen(end), end) == 0;
-            if (drop)
-                continue;
-        }
-        out += html[k];
-    }
-    for (size_t empty; (empty = out.find("<p></p>\n")) != std::string::npos;)
-        out.erase(empty, 8);
-    return out;
-}
-
-// The HTML without line wrapping: where HTML lines break depends on spaces
-// that the engine removes before cell ends only when they are still spaces.
-std::string UnwrappedHtml(std::string_view input)
-{
-    static const OutputFormat unwrapped = [] {
-        OutputFormat format = *HtmlOutputFormat();
-        format.WrapColumn = 0;
-        return format;
-    }();
-    return Convert(&unwrapped, input, OptNoFrame);
 }
 
 void ExpectRoundTrip(std::string_view page, const std::string& what)
