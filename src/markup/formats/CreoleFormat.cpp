@@ -18,8 +18,8 @@ bool IsSchemeByte(uint8_t c)
     return IsAsciiAlnum(c) || c == '+' || c == '-' || c == '.';
 }
 
-// Bytes after which nothing but the next character can follow directly:
-// letters, digits, UTF-8 and white space.
+// Bytes that never start markup (letters, digits, UTF-8) or white space:
+// after such a byte no markup can follow a character without a separator.
 bool IsPlainByte(uint8_t c)
 {
     return IsAsciiAlnum(c) || c >= 0x80 || c == ' ' || c == '\t' || c == '\r' || c == '\n';
