@@ -24,27 +24,33 @@ double ProcessCpuSeconds()
 
 }  // namespace
 
-Timing TimeRuns(const std::function<void()>& work, int minRuns, int maxRuns, double minSeconds)
+std::vector<Timing> TimeRounds(const std::vector<std::function<void()>>& works, int minRounds,
+                               int maxRounds, double minSeconds)
 {
-    std::vector<double> seconds;
+    std::vector<std::vector<double>> seconds(works.size());
+    std::vector<Timing> timings(works.size());
     double total = 0;
-    Timing timing;
-    while (int(seconds.size()) < maxRuns && (int(seconds.size()) < minRuns || total < minSeconds)) {
-        const double cpuStart = ProcessCpuSeconds();
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        const double cpu = ProcessCpuSeconds() - cpuStart;
-        if (seconds.empty() || cpu < timing.bestCpu)
-            timing.bestCpu = cpu;
-        seconds.push_back(elapsed.count());
-        total += elapsed.count();
+    for (int round = 0; round < maxRounds && (round < minRounds || total < minSeconds); ++round) {
+        for (size_t k = 0; k < works.size(); ++k) {
+            const double cpuStart = ProcessCpuSeconds();
+            const auto start = std::chrono::steady_clock::now();
+            works[k]();
+            const std::chrono::duration<double> elapsed =
+                std::chrono::steady_clock::now() - start;
+            const double cpu = ProcessCpuSeconds() - cpuStart;
+            if (round == 0 || cpu < timings[k].bestCpu)
+                timings[k].bestCpu = cpu;
+            seconds[k].push_back(elapsed.count());
+            total += elapsed.count();
+        }
     }
-    std::sort(seconds.begin(), seconds.end());
-    timing.runs = int(seconds.size());
-    timing.best = seconds.front();
-    timing.median = seconds[seconds.size() / 2];
-    return timing;
+    for (size_t k = 0; k < works.size(); ++k) {
+        std::sort(seconds[k].begin(), seconds[k].end());
+        timings[k].runs = int(seconds[k].size());
+        timings[k].best = seconds[k].front();
+        timings[k].median = seconds[k][seconds[k].size() / 2];
+    }
+    return timings;
 }
 
 bool RunForked(const std::function<std::string()>& work, int timeoutSeconds, std::string& result)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Best and median wall time of repeated runs, and the best processor time of
 // this process for one run (user and system), in seconds. On a shared
@@ -17,9 +18,12 @@ struct Timing {
     int runs = 0;
 };
 
-// Runs work at least minRuns times and until minSeconds have passed in total,
-// at most maxRuns times.
-Timing TimeRuns(const std::function<void()>& work, int minRuns, int maxRuns, double minSeconds);
+// Runs each piece of work once per round, round after round: at least
+// minRounds rounds and until minSeconds have passed in total, at most
+// maxRounds. Returns one Timing per piece. Interleaved, pieces whose times are
+// compared with each other meet the same conditions on a shared machine.
+std::vector<Timing> TimeRounds(const std::vector<std::function<void()>>& works, int minRounds,
+                               int maxRounds, double minSeconds);
 
 // Runs work in a forked child and returns what it returned, or false when
 // the child failed or did not finish within timeoutSeconds (it is then

@@ -88,9 +88,12 @@ int32_t CopyPlainRun(RenderState* st)
         // must look at the line) or the run ends.
         if (!plain['a'])
             return MarkupOk;  // no plain text for this format
-        int32_t limit = st->inputLength - st->position;
+        const int32_t remaining = st->inputLength - st->position;
+        int32_t limit = remaining;
         if (wrapColumn > 0 && wrapColumn - st->column < limit)
             limit = wrapColumn - st->column > 1 ? wrapColumn - st->column : 1;
+        if (limit > remaining)
+            limit = remaining;
         // Each byte's step of the conversion loop checks room first.
         const int32_t room = st->capacity - 1 - st->outputLength;
         const char* from = in + st->position;
@@ -110,14 +113,14 @@ int32_t CopyPlainRun(RenderState* st)
         st->outputChars += chars;
         st->column += count;
         st->position += count;
-        if (count == limit && wrapColumn > 0 && st->column >= wrapColumn) {
-            const int32_t result = WrapLine(st, st->format);
-            if (result != MarkupOk)
-                return result;
+        if (count > 0 && count == limit) {
+            if (wrapColumn > 0 && st->column >= wrapColumn) {
+                const int32_t result = WrapLine(st, st->format);
+                if (result != MarkupOk)
+                    return result;
+            }
             continue;
         }
-        if (count == limit && count > 0)
-            continue;
         // The run ended at a byte that is not plain. Spaces and tabs between
         // words of running text are handled here as their token would be:
         // one WordSeparator unless a line end or the end of the text follows.

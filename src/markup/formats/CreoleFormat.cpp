@@ -18,8 +18,8 @@ bool IsSchemeByte(uint8_t c)
     return IsAsciiAlnum(c) || c == '+' || c == '-' || c == '.';
 }
 
-// Bytes after which nothing but the next character can follow directly:
-// letters, digits, UTF-8 and white space.
+// Bytes that never start markup (letters, digits, UTF-8) or white space:
+// after such a byte no markup can follow a character without a separator.
 bool IsPlainByte(uint8_t c)
 {
     return IsAsciiAlnum(c) || c >= 0x80 || c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -66,8 +66,8 @@ bool IsLineStartMarkup(char c)
 // part of an address (after a ':' that follows a scheme byte, before a byte
 // that is no white space), and what follows them is sure to be written as
 // something other than white space, so that the copy reads the same way.
-// Markup that may vanish (an extension, no-wiki, a link inside a link,
-// styles inside an image, a heading's closing run) does not count as sure.
+// Markup that may vanish (an extension, no-wiki and its end, a link inside
+// a link, styles inside an image, a heading's closing run) does not count.
 bool AddressSlashesAt(const char* input, int32_t length, int32_t at, const RenderState* state)
 {
     if (at < 2 || at + 2 >= length || input[at] != '/' || input[at + 1] != '/' ||
@@ -79,7 +79,8 @@ bool AddressSlashesAt(const char* input, int32_t length, int32_t at, const Rende
     if (InlineOpen(state, InlineKind::Image))
         return false;
     switch (after) {
-    case ' ': case '\t': case '\r': case '\n': case '<': case '{': case '[': case '=':
+    case ' ': case '\t': case '\r': case '\n': case '<': case '{': case '}': case '[':
+    case '=':
         return false;
     default:
         return true;
@@ -124,7 +125,9 @@ bool NeedsEscape(const char* input, int32_t length, int32_t p, const RenderState
             return false;
         if (InlineOpen(state, InlineKind::Italic))
             return true;
-        return !IsPlainByte(next) && !AddressSlashesAt(input, length, p + 1, state);
+        // Italic markup next, or markup that may vanish before it.
+        const bool slashesMayFollow = next == '/' || next == '<' || next == '{' || next == '[';
+        return slashesMayFollow && !AddressSlashesAt(input, length, p + 1, state);
     }
     if (c == '/') {
         // The slashes of an address stay as they are.
@@ -142,8 +145,13 @@ bool NeedsEscape(const char* input, int32_t length, int32_t p, const RenderState
         // follows a backslash without a separator).
         if (EndsWithUnescaped(state, c) || !IsPlainByte(next))
             return true;
-        if (c == '\\' && (next == '\r' || next == '\n'))
-            return true;
+        if (c == '\\') {
+            int32_t k = p + 1;
+            while (k < length && (input[k] == ' ' || input[k] == '\t'))
+                ++k;
+            if (k < length && (input[k] == '\r' || input[k] == '\n'))
+                return true;
+        }
         return doubled && InlineOpen(state, kind);
     }
     return false;

@@ -58,10 +58,17 @@ int32_t Utf8SequenceAt(const char* input, int32_t inputLength, int32_t position,
 
 int32_t WriteRaw(RenderState* state, const char* bytes, int32_t length)
 {
-    // One byte at a time: a directive needs two more bytes after the meta
-    // character, so a single byte is always written as it is.
+    // Without the meta character the bytes read as plain text in one go; a
+    // directive needs two more bytes after the meta character, so a single
+    // byte is always plain too.
+    const char meta = char(state->metaChar);
+    bool plain = true;
+    for (int32_t k = 0; k < length && plain; ++k)
+        plain = bytes[k] != meta;
+    if (plain || length == 1)
+        return WriteTemplate(bytes, length, meta, state) != 0 ? 1 : 0;
     for (int32_t k = 0; k < length; ++k)
-        if (WriteTemplate(bytes + k, 1, char(state->metaChar), state) != 0)
+        if (WriteTemplate(bytes + k, 1, meta, state) != 0)
             return 1;
     return 0;
 }

@@ -95,22 +95,17 @@ std::string RandomPage(uint64_t seed, int fragments, const PageShape& shape)
     }
     if (shape.finalLineEnd && !lineStart)
         page += "\r\n";
+    if (!shape.extensions)
+        for (size_t at; (at = page.find("<<")) != std::string::npos;)
+            page[at + 1] = 'x';
     if (!shape.nestedTerms) {
-        // A ';' in a marker run of more than one level becomes '*'.
-        for (size_t k = 0; k < page.size();) {
-            size_t run = k;
-            while (run < page.size() && (page[run] == ' ' || page[run] == '\t'))
-                ++run;
-            size_t end = run;
-            while (end < page.size() && std::string_view("*#;:").find(page[end]) != std::string_view::npos)
-                ++end;
-            if (end - run > 1)
-                for (size_t j = run; j < end; ++j)
-                    if (page[j] == ';')
-                        page[j] = '*';
-            const size_t next = page.find_first_of("\r\n", end);
-            k = next == std::string::npos ? page.size() : next + 1;
-        }
+        // A ';' next to another marker character could open a term level
+        // inside a marker run of several levels: it becomes '*'.
+        const auto marker = [](char c) { return c == '*' || c == '#' || c == ';' || c == ':'; };
+        for (size_t k = 0; k < page.size(); ++k)
+            if (page[k] == ';' && ((k > 0 && marker(page[k - 1])) ||
+                                   (k + 1 < page.size() && marker(page[k + 1]))))
+                page[k] = '*';
     }
     return page;
 }

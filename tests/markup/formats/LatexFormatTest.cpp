@@ -5,59 +5,17 @@
 #include <cstring>
 #include <vector>
 
+#include "FormatCheckers.h"
 #include "FormatTestSupport.h"
 
 using format_test::Convert;
+using format_test::LatexFault;
 
 namespace {
 
 std::string Latex(std::string_view input, uint32_t options = 0, int32_t fontSize = 0)
 {
     return Convert(LatexOutputFormat(), input, options, fontSize);
-}
-
-// Empty when \begin and \end pair up and braces balance outside verbatim
-// blocks; else what is wrong.
-std::string LatexFault(const std::string& tex)
-{
-    std::vector<std::string> environments;
-    int braces = 0;
-    for (size_t k = 0; k < tex.size(); ++k) {
-        if (tex.compare(k, 16, "\\begin{verbatim}") == 0) {
-            const size_t end = tex.find("\\end{verbatim}", k + 16);
-            if (end == std::string::npos)
-                return "unclosed verbatim";
-            k = end + 13;
-            continue;
-        }
-        const char c = tex[k];
-        if (c == '\\') {
-            for (const char* word : {"begin{", "end{"}) {
-                if (tex.compare(k + 1, std::strlen(word), word) != 0)
-                    continue;
-                const size_t start = k + 1 + std::strlen(word);
-                const std::string name = tex.substr(start, tex.find('}', start) - start);
-                if (word[0] == 'b') {
-                    environments.push_back(name);
-                } else if (environments.empty() || environments.back() != name) {
-                    return "\\end{" + name + "} does not match at " + std::to_string(k);
-                } else {
-                    environments.pop_back();
-                }
-            }
-            ++k;  // the escaped character or the command's first letter
-            continue;
-        }
-        if (c == '%')
-            return "comment character at " + std::to_string(k);
-        if (c == '{')
-            ++braces;
-        if (c == '}' && --braces < 0)
-            return "brace closed twice at " + std::to_string(k);
-    }
-    if (braces != 0)
-        return "unclosed braces: " + std::to_string(braces);
-    return environments.empty() ? "" : "unclosed \\begin{" + environments.back() + "}";
 }
 
 TEST(LatexFormat, BalancesEnvironmentsAndBracesForRandomPages)

@@ -3,43 +3,17 @@
 
 #include <set>
 
+#include "FormatCheckers.h"
 #include "FormatTestSupport.h"
 
 using format_test::Convert;
+using format_test::ManFault;
 
 namespace {
 
 std::string Man(std::string_view input, uint32_t options = 0)
 {
     return Convert(ManOutputFormat(), input, options);
-}
-
-// Empty when every line that starts with a control character is one of the
-// requests the format writes, and no blank line follows a text line outside
-// an example (a blank line right after a request is an empty item or
-// paragraph).
-std::string ManFault(const std::string& page)
-{
-    static const std::set<std::string> requests = {".\\\"", ".TH", ".SH", ".SS", ".P", ".IP",
-                                                   ".TP", ".RS", ".RE", ".EX", ".EE", ".nf",
-                                                   ".fi", ".ta", ".br"};
-    bool example = false;
-    bool afterText = false;
-    size_t start = 0;
-    for (size_t end; (end = page.find('\n', start)) != std::string::npos; start = end + 1) {
-        const std::string line = page.substr(start, end - start);
-        if (line == ".EX" || line == ".EE") {
-            example = line == ".EX";
-            continue;
-        }
-        if (line.empty() && !example && afterText)
-            return "blank line after text at byte " + std::to_string(start);
-        afterText = !line.empty() && line[0] != '.';
-        if (!line.empty() && (line[0] == '.' || line[0] == '\'') &&
-            !requests.count(line.substr(0, line.find(' '))))
-            return "unknown request: " + line;
-    }
-    return start == page.size() ? "" : "no final line end";
 }
 
 TEST(ManFormat, WritesOnlyItsOwnRequestsForRandomPages)

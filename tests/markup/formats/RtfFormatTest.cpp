@@ -2,40 +2,17 @@
 // and hyperlink fields.
 #include <gtest/gtest.h>
 
+#include "FormatCheckers.h"
 #include "FormatTestSupport.h"
 
 using format_test::Convert;
+using format_test::RtfFault;
 
 namespace {
 
 std::string Rtf(std::string_view input, uint32_t options = 0, int32_t fontSize = 0)
 {
     return Convert(RtfOutputFormat(), input, options, fontSize);
-}
-
-// Empty when every group closes and the text is 7-bit without control
-// characters other than line ends; else what is wrong.
-std::string RtfFault(const std::string& rtf)
-{
-    int depth = 0;
-    bool closed = false;  // the document group has ended
-    for (size_t k = 0; k < rtf.size(); ++k) {
-        const unsigned char c = uint8_t(rtf[k]);
-        if (c >= 0x80 || (c < 0x20 && c != '\n'))
-            return "byte " + std::to_string(c) + " at " + std::to_string(k);
-        if (closed && c != '\n')
-            return "text after the document group at " + std::to_string(k);
-        if (c == '\\') {
-            ++k;  // an escaped character, or the first letter of a control word
-            continue;
-        }
-        if (c == '{')
-            ++depth;
-        if (c == '}' && --depth < 0)
-            return "group closed twice at " + std::to_string(k);
-        closed = closed || (c == '}' && depth == 0);
-    }
-    return depth == 0 ? "" : "unclosed groups: " + std::to_string(depth);
 }
 
 TEST(RtfFormat, IsOneBalancedDocumentForRandomPages)
