@@ -7,13 +7,6 @@ namespace engine {
 
 namespace {
 
-#define RETURN_IF_FAILED(call)                 \
-    do {                                       \
-        const int32_t result_ = (call);        \
-        if (result_ != MarkupOk)               \
-            return result_;                    \
-    } while (0)
-
 const OutputFormat* Format(const RenderState* st)
 {
     return st->format;

@@ -6,6 +6,14 @@
 
 #include "MarkupEngine.h"
 
+// Returns a non-zero result code of call from the enclosing function.
+#define RETURN_IF_FAILED(call)                 \
+    do {                                       \
+        const int32_t result_ = (call);        \
+        if (result_ != MarkupOk)               \
+            return result_;                    \
+    } while (0)
+
 namespace engine {
 
 // --- Output primitives (Writer.cpp) ---------------------------------------
