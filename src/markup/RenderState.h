@@ -130,6 +130,7 @@ struct RenderState {
     int32_t breakScanned;    // output length at the last scan, or -1: unknown
     int32_t breakCandidate;  // last settled break index on the line, or -1
     int32_t breakAnswer;     // its answer (1 or 2)
+    int32_t blankUntil;      // the current line holds only blanks before this index, or -1
 
     // A heading's look-ahead for its closing '=' run failed for every
     // position below this one (reset when a heading opens).

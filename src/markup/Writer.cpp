@@ -212,6 +212,7 @@ void ForgetBreaks(RenderState* st)
     st->breakScanned = -1;
     st->breakCandidate = -1;
     st->breakAnswer = 0;
+    st->blankUntil = -1;
 }
 
 namespace {
@@ -223,6 +224,22 @@ int32_t AskBreak(RenderState* st, const OutputFormat* format, int32_t index)
                                    st);
     const char b = st->output[index];
     return b == ' ' || b == '\t' ? 1 : 0;
+}
+
+// True when the current output line holds only spaces and tabs before end.
+// Remembers how far that is known, so that a long run of blanks is read once.
+bool OnlyBlanksBefore(RenderState* st, int32_t end)
+{
+    const int32_t known = st->blankUntil >= 0 && st->blankUntil <= end ? st->blankUntil : -1;
+    for (int32_t j = end - 1; j >= 0 && j >= known; --j) {
+        const char b = st->output[j];
+        if (b == '\r' || b == '\n')
+            break;
+        if (b != ' ' && b != '\t')
+            return false;
+    }
+    st->blankUntil = end;
+    return true;
 }
 
 }  // namespace
@@ -275,6 +292,11 @@ int32_t WrapLine(RenderState* st, const OutputFormat* format)
     st->breakCandidate = settled;
     st->breakAnswer = settledAnswer;
     if (found < 0)
+        return MarkupOk;
+    // A break that leaves only blanks before it on the line (the indentation
+    // of an item, or that a break inserted) shortens nothing: it would only
+    // add a line of blanks, again after every further character.
+    if (OnlyBlanksBefore(st, foundAnswer == 1 ? found : found + 1))
         return MarkupOk;
 
     const int32_t removed = foundAnswer == 1 ? 1 : 0;
