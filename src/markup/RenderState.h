@@ -123,6 +123,7 @@ struct RenderState {
     // unchanged (1), so that runs of them are copied without the tokenizer;
     // all 0 when the format has text hooks, a CharNotify or its own writer.
     uint8_t plainText[256];
+    char separatorByte;     // the WordSeparator when it is one plain byte, else 0
 
     // What WrapLine remembers of the current output line, so that it reads
     // every output byte a bounded number of times. Code that shortens or

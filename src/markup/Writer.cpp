@@ -76,6 +76,10 @@ void PreparePlainText(RenderState* st)
         for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(f->CharWriterData);
              entry && entry->replacement; ++entry)
             st->plainText[uint8_t(entry->character)] = 0;
+    const char* separator = f->WordSeparator;
+    if (separator && separator[0] && !separator[1] && separator[0] != '\n' &&
+        separator[0] != char(st->metaChar))
+        st->separatorByte = separator[0];
 }
 
 int32_t CopyPlainRun(RenderState* st)
@@ -129,12 +133,25 @@ int32_t CopyPlainRun(RenderState* st)
             return MarkupOk;
         if (st->outputLength + 2 >= st->capacity)
             return MarkupNoRoom;
-        SkipBlanks(st);
-        if (st->position >= st->inputLength || IsLineEndChar(in[st->position]))
+        int32_t p = st->position + 1;
+        while (p < st->inputLength && IsBlank(in[p]))
+            ++p;
+        st->position = p;
+        if (p >= st->inputLength || IsLineEndChar(in[p]))
             return MarkupOk;
-        const int32_t result = PutWrap(st, st->format->WordSeparator);
-        if (result != MarkupOk)
-            return result;
+        if (st->separatorByte) {
+            // The room check above leaves room for this byte.
+            st->output[st->outputLength++] = st->separatorByte;
+            ++st->column;
+            st->outputChars += CountsAsChar(uint8_t(st->separatorByte));
+        } else if (Put(st, st->format->WordSeparator) != MarkupOk) {
+            return MarkupNoRoom;
+        }
+        if (wrapColumn > 0 && st->column >= wrapColumn) {
+            const int32_t result = WrapLine(st, st->format);
+            if (result != MarkupOk)
+                return result;
+        }
     }
 }
 
@@ -154,7 +171,8 @@ int32_t PutWrap(RenderState* st, const char* text)
     const int32_t result = Put(st, text);
     if (result != MarkupOk)
         return result;
-    return WrapLine(st, st->format);
+    const int32_t wrapColumn = st->format->WrapColumn;
+    return wrapColumn > 0 && st->column >= wrapColumn ? WrapLine(st, st->format) : MarkupOk;
 }
 
 }  // namespace engine
