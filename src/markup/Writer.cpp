@@ -69,8 +69,12 @@ void PreparePlainText(RenderState* st)
         return;
     for (int b = 0; b < 256; ++b)
         st->plainText[b] = 1;
-    // Everything that may start a token in running text or in a heading.
-    for (const char* c = " \t\r\n*/_^,#{}~\\[]<:|="; *c; ++c)
+    // Bytes that start a token in running text or in a heading only when
+    // the next byte is the same ("**", "{{", "\\\\" ...) are plain alone (2).
+    for (const char* c = "*/_^,#{}\\[]"; *c; ++c)
+        st->plainText[uint8_t(*c)] = 2;
+    // Everything else that may start a token there.
+    for (const char* c = " \t\r\n~<:|="; *c; ++c)
         st->plainText[uint8_t(*c)] = 0;
     if (f->CharWriter == EscapeWriter)
         for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(f->CharWriterData);
@@ -107,6 +111,9 @@ int32_t CopyPlainRun(RenderState* st)
         while (count < limit) {
             const uint8_t b = uint8_t(from[count]);
             if (!plain[b])
+                break;
+            if (plain[b] == 2 && st->position + count + 1 < st->inputLength &&
+                uint8_t(from[count + 1]) == b)
                 break;
             if (count >= room - 1)
                 return MarkupNoRoom;
@@ -208,8 +215,15 @@ int32_t WriteVerbatimBytes(const char* text, int32_t length, RenderState* st)
 
 int32_t EscapeVerbatimWriter(const char* text, int32_t length, RenderState* st, FormatData data)
 {
+    uint8_t escaped[256 / 8] = {};
+    for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(data);
+         entry && entry->replacement; ++entry)
+        escaped[uint8_t(entry->character) / 8] |= uint8_t(1u << (uint8_t(entry->character) % 8));
     int32_t start = 0;  // first byte not yet copied
     for (int32_t k = 0; k < length; ++k) {
+        const uint8_t b = uint8_t(text[k]);
+        if ((escaped[b / 8] & (1u << (b % 8))) == 0)
+            continue;
         for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(data);
              entry && entry->replacement; ++entry) {
             if (entry->character != text[k])
