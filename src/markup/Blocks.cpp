@@ -75,6 +75,7 @@ int32_t Push(RenderState* st, LevelKind kind)
 {
     st->blockStack[st->depth].kind = kind;
     st->blockStack[st->depth].itemNumber = kind == LevelKind::NumberLevel ? 1 : 0;
+    st->blockStack[st->depth].termItem = 0;
     ++st->depth;
     return Notify(st, st->format->BlockNotify, st->depth, 0, true, false, LevelMarkup(kind));
 }
@@ -123,7 +124,9 @@ const char* HolderItemBegin(const OutputFormat* f, LevelKind kind)
 }
 
 // Ends the item of the (new) top, which held the level just closed. A
-// numbered item counts as ended, so the next item gets the next number.
+// numbered item counts as ended, so the next item gets the next number. A
+// term level's item ends as it began: TermEnd for a term (";t" then ";*x"),
+// DefinitionEnd for the item that ";*" opens to hold the deeper level.
 int32_t ParentItemEnd(RenderState* st, bool wrap)
 {
     const OutputFormat* f = Format(st);
@@ -138,7 +141,7 @@ int32_t ParentItemEnd(RenderState* st, bool wrap)
         text = f->NumberItemEnd;
         ++top.itemNumber;
         break;
-    case LevelKind::TermLevel:
+    case LevelKind::TermLevel: text = top.termItem ? f->TermEnd : f->DefinitionEnd; break;
     case LevelKind::DefinitionLevel: text = f->DefinitionEnd; break;
     case LevelKind::IndentLevel: text = f->IndentParEnd; break;
     default: break;
@@ -222,6 +225,7 @@ int32_t OpenLevels(RenderState* st)
     st->wrapIndent = n * f->WrapIndentStep;
     st->l = n;
     st->i = Top(st).itemNumber;
+    Top(st).termItem = Top(st).kind == LevelKind::TermLevel;
     RETURN_IF_FAILED(OpenItem(st, ItemBegin(f, Top(st).kind), Top(st).kind));
     st->l = st->i = 0;
     return MarkupOk;
@@ -247,6 +251,7 @@ int32_t ChangeLevels(RenderState* st)
         // block start.
         if (f->NestListsInItems == 1 && !first) {
             st->l = st->depth;
+            Top(st).termItem = 0;
             RETURN_IF_FAILED(OpenItem(st, HolderItemBegin(f, Top(st).kind), Top(st).kind));
         }
         RETURN_IF_FAILED(Push(st, kind));
@@ -260,6 +265,7 @@ int32_t ChangeLevels(RenderState* st)
         Top(st).kind = LevelKind::TermLevel;  // a ';' line after a definition: new term
     st->l = st->depth;
     st->i = Top(st).itemNumber;
+    Top(st).termItem = Top(st).kind == LevelKind::TermLevel;
     RETURN_IF_FAILED(OpenItem(st, ItemBegin(f, Top(st).kind), Top(st).kind));
     st->l = st->i = 0;
     return MarkupOk;

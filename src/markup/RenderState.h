@@ -74,6 +74,7 @@ constexpr int32_t MaxInlineDepth = 9;
 struct BlockLevel {
     LevelKind kind;
     int32_t itemNumber;  // number of the open item of a NumberLevel, else 0
+    int32_t termItem;    // 1 when the open item of a TermLevel began as a term (TermBegin)
 };
 
 struct RenderState {
