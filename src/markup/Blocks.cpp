@@ -436,11 +436,6 @@ int32_t OnBlockStart(RenderState* st)
         return MarkupOk;
     case TokenKind::TokPre:
         return OpenPre(st, false);
-    case TokenKind::TokExt:
-    case TokenKind::TokExtBlock:
-    case TokenKind::TokExtRaw:
-    case TokenKind::TokExtRawBlock:
-        return HandleExtension(st);
     default:
         return MarkupBadToken;
     }
@@ -469,15 +464,6 @@ int32_t OnInText(RenderState* st)
     case TokenKind::TokCell:
     case TokenKind::TokHeaderCell:
         return NextCell(st);
-    case TokenKind::TokStyle:
-    case TokenKind::TokLinkOpen:
-    case TokenKind::TokLinkClose:
-    case TokenKind::TokImageOpen:
-    case TokenKind::TokImageClose:
-        return InlineTokenAction(st);
-    case TokenKind::TokExt:
-    case TokenKind::TokExtRaw:
-        return HandleExtension(st);
     default:
         return MarkupBadToken;
     }
@@ -546,11 +532,6 @@ int32_t OnLineStart(RenderState* st)
         RETURN_IF_FAILED(Put(st, f->WordSeparator));
         st->state = BlockState::InText;
         return InlineTokenAction(st);
-    case TokenKind::TokExt:
-    case TokenKind::TokExtBlock:
-    case TokenKind::TokExtRaw:
-    case TokenKind::TokExtRawBlock:
-        return HandleExtension(st);
     default:
         return MarkupBadToken;
     }
@@ -572,15 +553,6 @@ int32_t OnInHeading(RenderState* st)
     case TokenKind::TokLineEnd:
     case TokenKind::TokHeading:
         return CloseHeading(st);
-    case TokenKind::TokStyle:
-    case TokenKind::TokLinkOpen:
-    case TokenKind::TokLinkClose:
-    case TokenKind::TokImageOpen:
-    case TokenKind::TokImageClose:
-        return InlineTokenAction(st);
-    case TokenKind::TokExt:
-    case TokenKind::TokExtRaw:
-        return HandleExtension(st);
     default:
         return MarkupBadToken;
     }
@@ -746,6 +718,30 @@ int32_t EndAll(RenderState* st)
 
 int32_t HandleBlockToken(RenderState* st)
 {
+    // Extensions are handled alike in every state that has them (the
+    // tokenizer gives none inside preformatted blocks).
+    switch (st->token) {
+    case TokenKind::TokExt:
+    case TokenKind::TokExtBlock:
+    case TokenKind::TokExtRaw:
+    case TokenKind::TokExtRawBlock:
+        return HandleExtension(st);
+    default:
+        break;
+    }
+    // Inside running text and headings inline tokens go to the inline stack.
+    if (st->state == BlockState::InText || st->state == BlockState::InHeading) {
+        switch (st->token) {
+        case TokenKind::TokStyle:
+        case TokenKind::TokLinkOpen:
+        case TokenKind::TokLinkClose:
+        case TokenKind::TokImageOpen:
+        case TokenKind::TokImageClose:
+            return InlineTokenAction(st);
+        default:
+            break;
+        }
+    }
     switch (st->state) {
     case BlockState::BlockStart: return OnBlockStart(st);
     case BlockState::InText: return OnInText(st);
