@@ -116,10 +116,9 @@ TEST(XmlFormat, IsWellFormedForRandomPages)
 
 namespace {
 
-// A term whose item holds a nested list must be closed as a term. Disabled
-// until the engine writes TermEnd there (engine-findings, item 2): it writes
-// DefinitionEnd, which closes <dlt> with </dld>.
-TEST(XmlFormat, DISABLED_TermHoldingAListIsClosedAsATerm)
+// A term whose item holds a nested list must be closed as a term, not with
+// DefinitionEnd (which would close <dlt> with </dld>).
+TEST(XmlFormat, TermHoldingAListIsClosedAsATerm)
 {
     const std::string xml = Xml(";t\n;*x\n");
     EXPECT_EQ(XmlFault(xml), "") << xml;
