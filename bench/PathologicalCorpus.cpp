@@ -32,6 +32,13 @@ std::string LongLine(size_t targetBytes)
     return Repeat("", "abcdefghijklmnopqrstuvwxyz0123456789", 0, targetBytes);
 }
 
+// The same word inside a list item: the line wrapper could only break at
+// the item's indentation, which shortens nothing.
+std::string LongWordInItem(size_t targetBytes)
+{
+    return Repeat("* ", "abcdefghijklmnopqrstuvwxyz0123456789", 0, targetBytes);
+}
+
 // A heading whose text is one huge run of blanks that is not followed by a
 // closing '=' run: each blank may look ahead for one.
 std::string HeadingBlanks(size_t targetBytes)
@@ -97,6 +104,7 @@ const std::vector<PathologicalFamily>& PathologicalFamilies()
         {"alternating **// toggles", AlternatingToggles},
         {"unclosed {{{ over lines", UnclosedNoWiki},
         {"table, 10,000 rows/MB", LongTable},
+        {"long word in a list item", LongWordInItem},
     };
     return families;
 }

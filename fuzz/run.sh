@@ -24,7 +24,10 @@ fuzzer="$build/fuzz/quorvel_markup_fuzz"
 
 if [ "${1:-}" = "--regressions" ]; then
   shopt -s nullglob
-  inputs=("$root"/fuzz/regressions/*)
+  inputs=()
+  for f in "$root"/fuzz/regressions/*; do
+    [ "${f##*.}" = md ] || inputs+=("$f")
+  done
   [ ${#inputs[@]} -eq 0 ] && { echo "no regression inputs"; exit 0; }
   exec "$fuzzer" "${inputs[@]}"
 fi

@@ -7,13 +7,6 @@ namespace engine {
 
 namespace {
 
-#define RETURN_IF_FAILED(call)                 \
-    do {                                       \
-        const int32_t result_ = (call);        \
-        if (result_ != MarkupOk)               \
-            return result_;                    \
-    } while (0)
-
 const OutputFormat* Format(const RenderState* st)
 {
     return st->format;
@@ -44,11 +37,47 @@ LevelKind KindOfMarker(char marker)
     }
 }
 
-void Push(RenderState* st, LevelKind kind)
+// The markup a level or an item stands for, as notify functions get it.
+const char* LevelMarkup(LevelKind kind)
+{
+    switch (kind) {
+    case LevelKind::BulletLevel: return "*";
+    case LevelKind::NumberLevel: return "#";
+    case LevelKind::TermLevel:
+    case LevelKind::DefinitionLevel: return ";";
+    case LevelKind::IndentLevel: return ":";
+    default: return "|";
+    }
+}
+
+const char* ItemMarkup(LevelKind kind)
+{
+    switch (kind) {
+    case LevelKind::DefinitionLevel: return ";:";
+    case LevelKind::HeaderCellLevel: return "|=";
+    default: return LevelMarkup(kind);
+    }
+}
+
+int32_t NotifyItem(RenderState* st, bool open, bool atPosition, const char* markup)
+{
+    return Notify(st, st->format->ItemNotify, st->l, st->i, open, atPosition, markup);
+}
+
+// Writes an item's begin template, announcing the item first.
+int32_t OpenItem(RenderState* st, const char* text, LevelKind kind)
+{
+    RETURN_IF_FAILED(NotifyItem(st, true, false, ItemMarkup(kind)));
+    return Put(st, text);
+}
+
+int32_t Push(RenderState* st, LevelKind kind)
 {
     st->blockStack[st->depth].kind = kind;
     st->blockStack[st->depth].itemNumber = kind == LevelKind::NumberLevel ? 1 : 0;
+    st->blockStack[st->depth].termItem = 0;
     ++st->depth;
+    return Notify(st, st->format->BlockNotify, st->depth, 0, true, false, LevelMarkup(kind));
 }
 
 const char* ListBegin(const OutputFormat* f, LevelKind kind)
@@ -95,7 +124,9 @@ const char* HolderItemBegin(const OutputFormat* f, LevelKind kind)
 }
 
 // Ends the item of the (new) top, which held the level just closed. A
-// numbered item counts as ended, so the next item gets the next number.
+// numbered item counts as ended, so the next item gets the next number. A
+// term level's item ends as it began: TermEnd for a term (";t" then ";*x"),
+// DefinitionEnd for the item that ";*" opens to hold the deeper level.
 int32_t ParentItemEnd(RenderState* st, bool wrap)
 {
     const OutputFormat* f = Format(st);
@@ -103,13 +134,14 @@ int32_t ParentItemEnd(RenderState* st, bool wrap)
     st->l = st->depth;
     st->i = top.itemNumber;
     const char* text = nullptr;
+    RETURN_IF_FAILED(NotifyItem(st, false, true, ItemMarkup(top.kind)));
     switch (top.kind) {
     case LevelKind::BulletLevel: text = f->BulletItemEnd; break;
     case LevelKind::NumberLevel:
         text = f->NumberItemEnd;
         ++top.itemNumber;
         break;
-    case LevelKind::TermLevel:
+    case LevelKind::TermLevel: text = top.termItem ? f->TermEnd : f->DefinitionEnd; break;
     case LevelKind::DefinitionLevel: text = f->DefinitionEnd; break;
     case LevelKind::IndentLevel: text = f->IndentParEnd; break;
     default: break;
@@ -123,6 +155,8 @@ int32_t CloseLevel(RenderState* st, bool wrap)
 {
     st->l = st->depth;
     st->i = Top(st).itemNumber;
+    RETURN_IF_FAILED(Notify(st, Format(st)->BlockNotify, st->l, st->i, false, true,
+                            LevelMarkup(Top(st).kind)));
     const char* end = ListEnd(Format(st), Top(st).kind);
     RETURN_IF_FAILED(wrap ? PutWrap(st, end) : Put(st, end));
     --st->depth;
@@ -181,17 +215,18 @@ int32_t OpenLevels(RenderState* st)
     const char* markers = st->input + st->tokenStart;
     for (int32_t k = 1; k <= n; ++k) {
         const LevelKind kind = KindOfMarker(markers[k - 1]);
-        Push(st, kind);
+        RETURN_IF_FAILED(Push(st, kind));
         st->l = k;
         RETURN_IF_FAILED(Put(st, ListBegin(f, kind)));
         if (k < n)
-            RETURN_IF_FAILED(Put(st, HolderItemBegin(f, kind)));
+            RETURN_IF_FAILED(OpenItem(st, HolderItemBegin(f, kind), kind));
     }
     SkipBlanks(st);
     st->wrapIndent = n * f->WrapIndentStep;
     st->l = n;
     st->i = Top(st).itemNumber;
-    RETURN_IF_FAILED(Put(st, ItemBegin(f, Top(st).kind)));
+    Top(st).termItem = Top(st).kind == LevelKind::TermLevel;
+    RETURN_IF_FAILED(OpenItem(st, ItemBegin(f, Top(st).kind), Top(st).kind));
     st->l = st->i = 0;
     return MarkupOk;
 }
@@ -216,9 +251,10 @@ int32_t ChangeLevels(RenderState* st)
         // block start.
         if (f->NestListsInItems == 1 && !first) {
             st->l = st->depth;
-            RETURN_IF_FAILED(Put(st, HolderItemBegin(f, Top(st).kind)));
+            Top(st).termItem = 0;
+            RETURN_IF_FAILED(OpenItem(st, HolderItemBegin(f, Top(st).kind), Top(st).kind));
         }
-        Push(st, kind);
+        RETURN_IF_FAILED(Push(st, kind));
         st->l = st->depth;
         RETURN_IF_FAILED(Put(st, ListBegin(f, kind)));
         first = false;
@@ -229,7 +265,8 @@ int32_t ChangeLevels(RenderState* st)
         Top(st).kind = LevelKind::TermLevel;  // a ';' line after a definition: new term
     st->l = st->depth;
     st->i = Top(st).itemNumber;
-    RETURN_IF_FAILED(Put(st, ItemBegin(f, Top(st).kind)));
+    Top(st).termItem = Top(st).kind == LevelKind::TermLevel;
+    RETURN_IF_FAILED(OpenItem(st, ItemBegin(f, Top(st).kind), Top(st).kind));
     st->l = st->i = 0;
     return MarkupOk;
 }
@@ -247,7 +284,8 @@ int32_t DefineAtLineStart(RenderState* st)
     if (st->depth > 0 && Top(st).kind != LevelKind::TermLevel)
         RETURN_IF_FAILED(PutWrap(st, f->MissingTerm));
     SkipBlanks(st);
-    RETURN_IF_FAILED(PutWrap(st, f->DefinitionBegin));
+    RETURN_IF_FAILED(OpenItem(st, f->DefinitionBegin, LevelKind::DefinitionLevel));
+    RETURN_IF_FAILED(WrapLine(st, f));
     if (st->depth > 0)
         Top(st).kind = LevelKind::DefinitionLevel;
     st->l = 0;
@@ -260,7 +298,8 @@ int32_t DefineInText(RenderState* st)
     st->l = st->depth;
     RETURN_IF_FAILED(CloseInline(st));
     RETURN_IF_FAILED(EndItem(st));
-    RETURN_IF_FAILED(PutWrap(st, Format(st)->DefinitionBegin));
+    RETURN_IF_FAILED(OpenItem(st, Format(st)->DefinitionBegin, LevelKind::DefinitionLevel));
+    RETURN_IF_FAILED(WrapLine(st, Format(st)));
     Top(st).kind = LevelKind::DefinitionLevel;
     st->l = 0;
     return MarkupOk;
@@ -279,12 +318,12 @@ LevelKind CellKind(TokenKind token)
 int32_t TableAtBlockStart(RenderState* st)
 {
     const OutputFormat* f = Format(st);
-    Push(st, CellKind(st->token));
+    RETURN_IF_FAILED(Push(st, CellKind(st->token)));
     st->wrapIndent = f->WrapIndentStep;
     st->l = 0;
     RETURN_IF_FAILED(Put(st, f->TableBegin));
     RETURN_IF_FAILED(Put(st, f->RowBegin));
-    return Put(st, CellBegin(f, st->token));
+    return OpenItem(st, CellBegin(f, st->token), CellKind(st->token));
 }
 
 int32_t TableAtLineStart(RenderState* st)
@@ -297,13 +336,14 @@ int32_t TableAtLineStart(RenderState* st)
         RETURN_IF_FAILED(EndAll(st));
         st->l = 0;
         RETURN_IF_FAILED(Put(st, f->TableBegin));
-        Push(st, CellKind(st->token));
+        RETURN_IF_FAILED(Push(st, CellKind(st->token)));
     }
     Top(st).kind = CellKind(st->token);
     st->wrapIndent = st->depth * f->WrapIndentStep;
     st->l = st->depth - 1;
     RETURN_IF_FAILED(Put(st, f->RowBegin));
-    RETURN_IF_FAILED(PutWrap(st, CellBegin(f, st->token)));
+    RETURN_IF_FAILED(OpenItem(st, CellBegin(f, st->token), CellKind(st->token)));
+    RETURN_IF_FAILED(WrapLine(st, f));
     st->l = 0;
     return MarkupOk;
 }
@@ -321,8 +361,10 @@ int32_t NextCell(RenderState* st)
     st->l = st->depth;
     RETURN_IF_FAILED(CloseInline(st));
     const bool header = Top(st).kind == LevelKind::HeaderCellLevel;
+    RETURN_IF_FAILED(NotifyItem(st, false, false, ItemMarkup(Top(st).kind)));
     RETURN_IF_FAILED(PutWrap(st, header ? f->HeaderCellEnd : f->CellEnd));
-    RETURN_IF_FAILED(PutWrap(st, CellBegin(f, st->token)));
+    RETURN_IF_FAILED(OpenItem(st, CellBegin(f, st->token), CellKind(st->token)));
+    RETURN_IF_FAILED(WrapLine(st, f));
     Top(st).kind = CellKind(st->token);
     st->l = 0;
     return MarkupOk;
@@ -330,6 +372,7 @@ int32_t NextCell(RenderState* st)
 
 int32_t OpenPre(RenderState* st, bool wrap)
 {
+    RETURN_IF_FAILED(NotifyItem(st, true, false, "{{{"));
     RETURN_IF_FAILED(Put(st, Format(st)->PreBegin));
     RETURN_IF_FAILED(Put(st, Format(st)->PreLineBegin));
     if (wrap)
@@ -346,6 +389,7 @@ int32_t CloseHeading(RenderState* st)
         SkipBlanks(st);
     st->l = st->headingLevel;
     RETURN_IF_FAILED(CloseInline(st));
+    RETURN_IF_FAILED(NotifyHeadingEnd(st));
     RETURN_IF_FAILED(PutWrap(st, Format(st)->HeadingEnd));
     st->l = 0;
     st->state = BlockState::BlockStart;
@@ -385,16 +429,13 @@ int32_t OnBlockStart(RenderState* st)
         st->state = BlockState::InText;
         return TableAtBlockStart(st);
     case TokenKind::TokRule:
+        RETURN_IF_FAILED(NotifyItem(st, true, false, "----"));
+        RETURN_IF_FAILED(NotifyItem(st, false, false, "----"));
         RETURN_IF_FAILED(Put(st, f->Rule));
         st->wrapIndent = 0;
         return MarkupOk;
     case TokenKind::TokPre:
         return OpenPre(st, false);
-    case TokenKind::TokExt:
-    case TokenKind::TokExtBlock:
-    case TokenKind::TokExtRaw:
-    case TokenKind::TokExtRawBlock:
-        return HandleExtension(st);
     default:
         return MarkupBadToken;
     }
@@ -423,15 +464,6 @@ int32_t OnInText(RenderState* st)
     case TokenKind::TokCell:
     case TokenKind::TokHeaderCell:
         return NextCell(st);
-    case TokenKind::TokStyle:
-    case TokenKind::TokLinkOpen:
-    case TokenKind::TokLinkClose:
-    case TokenKind::TokImageOpen:
-    case TokenKind::TokImageClose:
-        return InlineTokenAction(st);
-    case TokenKind::TokExt:
-    case TokenKind::TokExtRaw:
-        return HandleExtension(st);
     default:
         return MarkupBadToken;
     }
@@ -479,6 +511,8 @@ int32_t OnLineStart(RenderState* st)
     case TokenKind::TokRule:
         RETURN_IF_FAILED(CloseInline(st));
         RETURN_IF_FAILED(EndAll(st));
+        RETURN_IF_FAILED(NotifyItem(st, true, false, "----"));
+        RETURN_IF_FAILED(NotifyItem(st, false, false, "----"));
         RETURN_IF_FAILED(PutWrap(st, f->Rule));
         st->wrapIndent = 0;
         st->state = BlockState::BlockStart;
@@ -498,11 +532,6 @@ int32_t OnLineStart(RenderState* st)
         RETURN_IF_FAILED(Put(st, f->WordSeparator));
         st->state = BlockState::InText;
         return InlineTokenAction(st);
-    case TokenKind::TokExt:
-    case TokenKind::TokExtBlock:
-    case TokenKind::TokExtRaw:
-    case TokenKind::TokExtRawBlock:
-        return HandleExtension(st);
     default:
         return MarkupBadToken;
     }
@@ -524,15 +553,6 @@ int32_t OnInHeading(RenderState* st)
     case TokenKind::TokLineEnd:
     case TokenKind::TokHeading:
         return CloseHeading(st);
-    case TokenKind::TokStyle:
-    case TokenKind::TokLinkOpen:
-    case TokenKind::TokLinkClose:
-    case TokenKind::TokImageOpen:
-    case TokenKind::TokImageClose:
-        return InlineTokenAction(st);
-    case TokenKind::TokExt:
-    case TokenKind::TokExtRaw:
-        return HandleExtension(st);
     default:
         return MarkupBadToken;
     }
@@ -592,6 +612,7 @@ int32_t OnPreLineStart(RenderState* st)
     const OutputFormat* f = Format(st);
     if (st->token == TokenKind::TokPre) {
         st->state = BlockState::BlockStart;
+        RETURN_IF_FAILED(NotifyPreEnd(st));
         return Put(st, f->PreEnd);
     }
     RETURN_IF_FAILED(Put(st, f->PreLineBegin));
@@ -603,8 +624,19 @@ int32_t OnPreLineStart(RenderState* st)
 
 }  // namespace
 
+int32_t NotifyPreEnd(RenderState* st)
+{
+    return NotifyItem(st, false, false, "{{{");
+}
+
+int32_t NotifyHeadingEnd(RenderState* st)
+{
+    return NotifyItem(st, false, false, "=");
+}
+
 int32_t BeginParagraph(RenderState* st)
 {
+    RETURN_IF_FAILED(NotifyItem(st, true, false, "p"));
     RETURN_IF_FAILED(Put(st, Format(st)->ParagraphBegin));
     st->wrapIndent = 0;
     return MarkupOk;
@@ -625,6 +657,7 @@ int32_t OpenHeading(RenderState* st)
         st->i = st->headingCounters[0];
     else if (level == 2 && (st->options & OptNumberLevel2) != 0)
         st->i = st->headingCounters[1];
+    RETURN_IF_FAILED(NotifyItem(st, true, false, "="));
     RETURN_IF_FAILED(Put(st, Format(st)->HeadingBegin));
     st->l = st->i = 0;
     st->wrapIndent = 0;
@@ -640,22 +673,26 @@ int32_t EndItem(RenderState* st)
     const int32_t savedI = st->i < 0 ? 0 : st->i;
     int32_t result = MarkupOk;
     if (st->depth == 0) {
-        result = PutWrap(st, f->ParagraphEnd);
+        result = NotifyItem(st, false, true, "p");
+        if (result == MarkupOk)
+            result = PutWrap(st, f->ParagraphEnd);
     } else {
         BlockLevel& top = Top(st);
         st->l = st->depth;
         st->i = top.itemNumber;
-        switch (top.kind) {
-        case LevelKind::BulletLevel: result = PutWrap(st, f->BulletItemEnd); break;
-        case LevelKind::NumberLevel:
+        result = NotifyItem(st, false, true, ItemMarkup(top.kind));
+        switch (result == MarkupOk ? int(top.kind) : -1) {
+        case -1: break;
+        case int(LevelKind::BulletLevel): result = PutWrap(st, f->BulletItemEnd); break;
+        case int(LevelKind::NumberLevel):
             ++top.itemNumber;
             result = PutWrap(st, f->NumberItemEnd);
             break;
-        case LevelKind::TermLevel: result = PutWrap(st, f->TermEnd); break;
-        case LevelKind::DefinitionLevel: result = PutWrap(st, f->DefinitionEnd); break;
-        case LevelKind::IndentLevel: result = PutWrap(st, f->IndentParEnd); break;
-        case LevelKind::DataCellLevel:
-        case LevelKind::HeaderCellLevel:
+        case int(LevelKind::TermLevel): result = PutWrap(st, f->TermEnd); break;
+        case int(LevelKind::DefinitionLevel): result = PutWrap(st, f->DefinitionEnd); break;
+        case int(LevelKind::IndentLevel): result = PutWrap(st, f->IndentParEnd); break;
+        case int(LevelKind::DataCellLevel):
+        case int(LevelKind::HeaderCellLevel):
             result = PutWrap(st, top.kind == LevelKind::HeaderCellLevel ? f->HeaderCellEnd : f->CellEnd);
             if (result == MarkupOk)
                 result = PutWrap(st, f->RowEnd);
@@ -681,6 +718,30 @@ int32_t EndAll(RenderState* st)
 
 int32_t HandleBlockToken(RenderState* st)
 {
+    // Extensions are handled alike in every state that has them (the
+    // tokenizer gives none inside preformatted blocks).
+    switch (st->token) {
+    case TokenKind::TokExt:
+    case TokenKind::TokExtBlock:
+    case TokenKind::TokExtRaw:
+    case TokenKind::TokExtRawBlock:
+        return HandleExtension(st);
+    default:
+        break;
+    }
+    // Inside running text and headings inline tokens go to the inline stack.
+    if (st->state == BlockState::InText || st->state == BlockState::InHeading) {
+        switch (st->token) {
+        case TokenKind::TokStyle:
+        case TokenKind::TokLinkOpen:
+        case TokenKind::TokLinkClose:
+        case TokenKind::TokImageOpen:
+        case TokenKind::TokImageClose:
+            return InlineTokenAction(st);
+        default:
+            break;
+        }
+    }
     switch (st->state) {
     case BlockState::BlockStart: return OnBlockStart(st);
     case BlockState::InText: return OnInText(st);

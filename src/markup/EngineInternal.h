@@ -6,6 +6,14 @@
 
 #include "MarkupEngine.h"
 
+// Returns a non-zero result code of call from the enclosing function.
+#define RETURN_IF_FAILED(call)                 \
+    do {                                       \
+        const int32_t result_ = (call);        \
+        if (result_ != MarkupOk)               \
+            return result_;                    \
+    } while (0)
+
 namespace engine {
 
 // --- Output primitives (Writer.cpp) ---------------------------------------
@@ -57,6 +65,18 @@ void TruncateOutput(RenderState* st, int32_t length);
 // Writes a template and then calls WrapLine.
 int32_t PutWrap(RenderState* st, const char* text);
 
+// Tells the format's notify function fn, if it has one, that a construct
+// opens or closes. The offset is that of the token being handled, or of the
+// reading position for closings that EndItem and EndAll write.
+inline int32_t Notify(RenderState* st, NotifyFunction fn, int32_t l, int32_t i, bool open,
+                      bool atPosition, const char* markup)
+{
+    if (!fn)
+        return MarkupOk;
+    const int32_t offset = (atPosition ? st->position : st->tokenStart) + st->inputBase;
+    return fn(l, i, open ? 1 : 0, st->format->NotifyData, st, offset, markup);
+}
+
 // --- Tokenizer (Tokenizer.cpp) ---------------------------------------------
 
 // Reads the next token at position and sets token, advancing position.
@@ -84,6 +104,8 @@ int32_t EndItem(RenderState* st);
 int32_t EndAll(RenderState* st);
 int32_t OpenHeading(RenderState* st);
 int32_t BeginParagraph(RenderState* st);
+int32_t NotifyPreEnd(RenderState* st);
+int32_t NotifyHeadingEnd(RenderState* st);
 
 // --- Inline markup (Inline.cpp) ----------------------------------------------
 

@@ -8,13 +8,6 @@ namespace engine {
 
 namespace {
 
-#define RETURN_IF_FAILED(call)                 \
-    do {                                       \
-        const int32_t result_ = (call);        \
-        if (result_ != MarkupOk)               \
-            return result_;                    \
-    } while (0)
-
 const ExtensionEntry* FindExtension(const RenderState* st, bool triple, const char* name,
                                     int32_t length)
 {

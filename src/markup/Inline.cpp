@@ -8,13 +8,6 @@ namespace engine {
 
 namespace {
 
-#define RETURN_IF_FAILED(call)                 \
-    do {                                       \
-        const int32_t result_ = (call);        \
-        if (result_ != MarkupOk)               \
-            return result_;                    \
-    } while (0)
-
 const char* BeginTemplate(const OutputFormat* f, InlineKind kind)
 {
     switch (kind) {
@@ -41,6 +34,30 @@ const char* EndTemplate(const OutputFormat* f, InlineKind kind)
     case InlineKind::Image: return f->ImageEnd;
     default: return nullptr;
     }
+}
+
+// The markup of an inline kind for InlineNotify; no-wiki is not announced.
+const char* InlineMarkup(InlineKind kind)
+{
+    switch (kind) {
+    case InlineKind::Bold: return "**";
+    case InlineKind::Italic: return "//";
+    case InlineKind::Underline: return "__";
+    case InlineKind::Superscript: return "^^";
+    case InlineKind::Subscript: return ",,";
+    case InlineKind::Monospace: return "##";
+    case InlineKind::Link: return "[[";
+    case InlineKind::Image: return "{{";
+    default: return nullptr;
+    }
+}
+
+int32_t NotifyInline(RenderState* st, InlineKind kind, bool open)
+{
+    const char* markup = InlineMarkup(kind);
+    if (!markup)
+        return MarkupOk;
+    return Notify(st, st->format->InlineNotify, -1, 0, open, false, markup);
 }
 
 bool OpenBelow(const RenderState* st, int32_t count, InlineKind kind)
@@ -83,6 +100,7 @@ int32_t CloseEntry(RenderState* st, int32_t index)
 {
     const OutputFormat* f = st->format;
     const InlineKind kind = st->inlineStack[index];
+    RETURN_IF_FAILED(NotifyInline(st, kind, false));
     if (kind == InlineKind::NoWiki) {
         if (NoWikiAsMonospace(st, index))
             RETURN_IF_FAILED(Put(st, f->MonoEnd));
@@ -104,6 +122,7 @@ int32_t Push(RenderState* st, InlineKind kind)
     const OutputFormat* f = st->format;
     const int32_t below = st->inlineDepth;
     st->inlineStack[st->inlineDepth++] = kind;
+    RETURN_IF_FAILED(NotifyInline(st, kind, true));
     if (kind == InlineKind::NoWiki)
         return NoWikiAsMonospace(st, below) ? PutWrap(st, f->MonoBegin) : WrapLine(st, f);
     return PutWrap(st, BeginTemplate(f, kind));
@@ -204,6 +223,7 @@ int32_t Toggle(RenderState* st, InlineKind kind)
             if (above[k] == InlineKind::Link || above[k] == InlineKind::Image)
                 continue;
             st->inlineStack[st->inlineDepth++] = above[k];
+            RETURN_IF_FAILED(NotifyInline(st, above[k], true));
             if (above[k] != InlineKind::NoWiki)
                 RETURN_IF_FAILED(Put(st, BeginTemplate(st->format, above[k])));
             RETURN_IF_FAILED(WrapLine(st, st->format));
@@ -245,6 +265,7 @@ int32_t OpenLinkOrImage(RenderState* st, InlineKind kind)
     st->verbatimStart = start;
     st->verbatimLength = targetEnd - start;
 
+    RETURN_IF_FAILED(NotifyInline(st, kind, true));
     const char* separator = link ? f->LinkTextSep : f->ImageAltSep;
     if (separator) {
         RETURN_IF_FAILED(PutWrap(st, link ? f->LinkBegin : f->ImageBegin));

@@ -22,11 +22,15 @@ int32_t FinishByState(RenderState* st)
         if (result != MarkupOk)
             return result;
         st->l = st->headingLevel;
-        return Put(st, st->format->HeadingEnd);
+        const int32_t notified = NotifyHeadingEnd(st);
+        return notified != MarkupOk ? notified : Put(st, st->format->HeadingEnd);
     }
     case BlockState::InPre:
-    case BlockState::PreLineStart:
-        return Put(st, st->format->PreEnd);  // an unclosed block ends with the text
+    case BlockState::PreLineStart: {
+        // An unclosed block ends with the text.
+        const int32_t notified = NotifyPreEnd(st);
+        return notified != MarkupOk ? notified : Put(st, st->format->PreEnd);
+    }
     case BlockState::BlockStart:
         break;
     }

@@ -74,6 +74,7 @@ constexpr int32_t MaxInlineDepth = 9;
 struct BlockLevel {
     LevelKind kind;
     int32_t itemNumber;  // number of the open item of a NumberLevel, else 0
+    int32_t termItem;    // 1 when the open item of a TermLevel began as a term (TermBegin)
 };
 
 struct RenderState {
@@ -123,6 +124,7 @@ struct RenderState {
     // unchanged (1), so that runs of them are copied without the tokenizer;
     // all 0 when the format has text hooks, a CharNotify or its own writer.
     uint8_t plainText[256];
+    char separatorByte;     // the WordSeparator when it is one plain byte, else 0
 
     // What WrapLine remembers of the current output line, so that it reads
     // every output byte a bounded number of times. Code that shortens or
@@ -130,6 +132,7 @@ struct RenderState {
     int32_t breakScanned;    // output length at the last scan, or -1: unknown
     int32_t breakCandidate;  // last settled break index on the line, or -1
     int32_t breakAnswer;     // its answer (1 or 2)
+    int32_t blankUntil;      // the current line holds only blanks before this index, or -1
 
     // A heading's look-ahead for its closing '=' run failed for every
     // position below this one (reset when a heading opens).

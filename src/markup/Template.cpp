@@ -141,6 +141,24 @@ int32_t WriteRepeat(RenderState* st, const char* text, int32_t exprStart, int32_
     return MarkupOk;
 }
 
+// Writes bytes that hold no line end or directive, each counted in column
+// and outputChars; no room for all of them is a failure.
+int32_t WriteLiteral(RenderState* st, const char* bytes, int32_t count)
+{
+    if (st->outputLength + count > st->capacity)
+        return MarkupNoRoom;
+    char* out = st->output + st->outputLength;
+    int32_t chars = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        out[k] = bytes[k];
+        chars += CountsAsChar(uint8_t(bytes[k]));
+    }
+    st->outputLength += count;
+    st->outputChars += chars;
+    st->column += count;
+    return MarkupOk;
+}
+
 int32_t Find(const char* text, int32_t from, int32_t length, char c)
 {
     for (int32_t k = from; k < length; ++k)
@@ -159,15 +177,20 @@ int32_t WriteTemplate(const char* text, int32_t length, char metaChar, RenderSta
     if (length < 0) {
         // Most templates hold no directive: write them up to the first meta
         // character, if any, without measuring them first.
-        for (;; ++k) {
-            const char c = text[k];
-            if (c == '\0')
-                return MarkupOk;
-            if (c == metaChar)
-                break;
-            const int32_t result = c == '\n' ? PutLineEnd(st) : PutByte(st, c);
-            if (result != MarkupOk)
+        for (;;) {
+            int32_t run = 0;
+            while (text[k + run] != '\0' && text[k + run] != '\n' && text[k + run] != metaChar)
+                ++run;
+            if (run > 0 && WriteLiteral(st, text + k, run) != MarkupOk)
                 return MarkupNoRoom;
+            k += run;
+            if (text[k] == '\0')
+                return MarkupOk;
+            if (text[k] == metaChar)
+                break;
+            if (PutLineEnd(st) != MarkupOk)
+                return MarkupNoRoom;
+            ++k;
         }
         length = k + int32_t(std::strlen(text + k));
     }

@@ -69,13 +69,21 @@ void PreparePlainText(RenderState* st)
         return;
     for (int b = 0; b < 256; ++b)
         st->plainText[b] = 1;
-    // Everything that may start a token in running text or in a heading.
-    for (const char* c = " \t\r\n*/_^,#{}~\\[]<:|="; *c; ++c)
+    // Bytes that start a token in running text or in a heading only when
+    // the next byte is the same ("**", "{{", "\\\\" ...) are plain alone (2).
+    for (const char* c = "*/_^,#{}\\[]"; *c; ++c)
+        st->plainText[uint8_t(*c)] = 2;
+    // Everything else that may start a token there.
+    for (const char* c = " \t\r\n~<:|="; *c; ++c)
         st->plainText[uint8_t(*c)] = 0;
     if (f->CharWriter == EscapeWriter)
         for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(f->CharWriterData);
              entry && entry->replacement; ++entry)
             st->plainText[uint8_t(entry->character)] = 0;
+    const char* separator = f->WordSeparator;
+    if (separator && separator[0] && !separator[1] && separator[0] != '\n' &&
+        separator[0] != char(st->metaChar))
+        st->separatorByte = separator[0];
 }
 
 int32_t CopyPlainRun(RenderState* st)
@@ -104,6 +112,9 @@ int32_t CopyPlainRun(RenderState* st)
             const uint8_t b = uint8_t(from[count]);
             if (!plain[b])
                 break;
+            if (plain[b] == 2 && st->position + count + 1 < st->inputLength &&
+                uint8_t(from[count + 1]) == b)
+                break;
             if (count >= room - 1)
                 return MarkupNoRoom;
             out[count++] = char(b);
@@ -129,12 +140,25 @@ int32_t CopyPlainRun(RenderState* st)
             return MarkupOk;
         if (st->outputLength + 2 >= st->capacity)
             return MarkupNoRoom;
-        SkipBlanks(st);
-        if (st->position >= st->inputLength || IsLineEndChar(in[st->position]))
+        int32_t p = st->position + 1;
+        while (p < st->inputLength && IsBlank(in[p]))
+            ++p;
+        st->position = p;
+        if (p >= st->inputLength || IsLineEndChar(in[p]))
             return MarkupOk;
-        const int32_t result = PutWrap(st, st->format->WordSeparator);
-        if (result != MarkupOk)
-            return result;
+        if (st->separatorByte) {
+            // The room check above leaves room for this byte.
+            st->output[st->outputLength++] = st->separatorByte;
+            ++st->column;
+            st->outputChars += CountsAsChar(uint8_t(st->separatorByte));
+        } else if (Put(st, st->format->WordSeparator) != MarkupOk) {
+            return MarkupNoRoom;
+        }
+        if (wrapColumn > 0 && st->column >= wrapColumn) {
+            const int32_t result = WrapLine(st, st->format);
+            if (result != MarkupOk)
+                return result;
+        }
     }
 }
 
@@ -154,7 +178,8 @@ int32_t PutWrap(RenderState* st, const char* text)
     const int32_t result = Put(st, text);
     if (result != MarkupOk)
         return result;
-    return WrapLine(st, st->format);
+    const int32_t wrapColumn = st->format->WrapColumn;
+    return wrapColumn > 0 && st->column >= wrapColumn ? WrapLine(st, st->format) : MarkupOk;
 }
 
 }  // namespace engine
@@ -190,8 +215,15 @@ int32_t WriteVerbatimBytes(const char* text, int32_t length, RenderState* st)
 
 int32_t EscapeVerbatimWriter(const char* text, int32_t length, RenderState* st, FormatData data)
 {
+    uint8_t escaped[256 / 8] = {};
+    for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(data);
+         entry && entry->replacement; ++entry)
+        escaped[uint8_t(entry->character) / 8] |= uint8_t(1u << (uint8_t(entry->character) % 8));
     int32_t start = 0;  // first byte not yet copied
     for (int32_t k = 0; k < length; ++k) {
+        const uint8_t b = uint8_t(text[k]);
+        if ((escaped[b / 8] & (1u << (b % 8))) == 0)
+            continue;
         for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(data);
              entry && entry->replacement; ++entry) {
             if (entry->character != text[k])
@@ -212,6 +244,7 @@ void ForgetBreaks(RenderState* st)
     st->breakScanned = -1;
     st->breakCandidate = -1;
     st->breakAnswer = 0;
+    st->blankUntil = -1;
 }
 
 namespace {
@@ -223,6 +256,22 @@ int32_t AskBreak(RenderState* st, const OutputFormat* format, int32_t index)
                                    st);
     const char b = st->output[index];
     return b == ' ' || b == '\t' ? 1 : 0;
+}
+
+// True when the current output line holds only spaces and tabs before end.
+// Remembers how far that is known, so that a long run of blanks is read once.
+bool OnlyBlanksBefore(RenderState* st, int32_t end)
+{
+    const int32_t known = st->blankUntil >= 0 && st->blankUntil <= end ? st->blankUntil : -1;
+    for (int32_t j = end - 1; j >= 0 && j >= known; --j) {
+        const char b = st->output[j];
+        if (b == '\r' || b == '\n')
+            break;
+        if (b != ' ' && b != '\t')
+            return false;
+    }
+    st->blankUntil = end;
+    return true;
 }
 
 }  // namespace
@@ -275,6 +324,11 @@ int32_t WrapLine(RenderState* st, const OutputFormat* format)
     st->breakCandidate = settled;
     st->breakAnswer = settledAnswer;
     if (found < 0)
+        return MarkupOk;
+    // A break that leaves only blanks before it on the line (the indentation
+    // of an item, or that a break inserted) shortens nothing: it would only
+    // add a line of blanks, again after every further character.
+    if (OnlyBlanksBefore(st, foundAnswer == 1 ? found : found + 1))
         return MarkupOk;
 
     const int32_t removed = foundAnswer == 1 ? 1 : 0;

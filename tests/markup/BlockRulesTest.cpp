@@ -8,15 +8,7 @@ using markup_test::Html;
 
 namespace {
 
-struct Case {
-    const char* input;
-    const char* html;
-};
-
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << '"' << c.input << '"';
-}
+using markup_test::Case;
 
 class BlockRules : public testing::TestWithParam<Case> {};
 
@@ -88,6 +80,14 @@ const Case blockCases[] = {
     {"para\r\n:: x",
      "<p>para</p>\n<div style=\"margin-left:2em\">\n  <p><div style=\"margin-left:2em\">\n"
      "    <p>x</p>\n</div>\n</p>\n</div>\n"},
+    // A term that holds a nested list ends as a term; the item ";*" opens to
+    // hold the deeper level ends as a definition.
+    {";t\r\n;*x",
+     "\n<dl>\n  <dt>t\n<ul>\n    <li>x</li>\n</ul>\n</dt>\n</dl>\n"},
+    {";*x",
+     "\n<dl>\n  <dd>\n<ul>\n    <li>x</li>\n</ul>\n</dd>\n</dl>\n"},
+    {"; t : d\r\n;* x",
+     "\n<dl>\n  <dt>t </dt>\n  <dd>d\n<ul>\n    <li>x</li>\n</ul>\n</dd>\n</dl>\n"},
     // Tables
     {"|",                                         "<table>\n<tr><td></td>\n</tr>\n</table>\n"},
     {"|=",                                        "<table>\n<tr><th></th>\n</tr>\n</table>\n"},

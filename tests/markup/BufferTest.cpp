@@ -157,3 +157,28 @@ TEST(Growth, OtherResultsEndTheLoop)
 }
 
 }  // namespace
+
+namespace {
+
+// A long word at the end of the text brings the column past the wrap column
+// just as the text ends: nothing after the input may be read, whatever the
+// buffer held before.
+TEST(Buffer, StaleBytesAfterTheInputAreNeverRead)
+{
+    const std::string word(100, 'w');
+    for (const std::string input : {word, "* " + word, "= " + word, "a " + word}) {
+        const std::string expected = markup_test::Html(input);
+        for (const char stale : {'\0', 'x', ' ', '*', '\n'}) {
+            std::vector<char> buffer(input.size() * 2 + 1024, stale);
+            const char* output = nullptr;
+            int32_t length = 0;
+            ASSERT_EQ(RenderMarkup(input.data(), int32_t(input.size()), buffer.data(),
+                                   int32_t(buffer.size()), OptNoFrame, "\n", HtmlOutputFormat(), 0,
+                                   &output, &length, nullptr),
+                      MarkupOk);
+            EXPECT_EQ(std::string(output, size_t(length)), expected) << int(stale) << input;
+        }
+    }
+}
+
+}  // namespace

@@ -12,15 +12,7 @@ using markup_test::Render;
 
 namespace {
 
-struct Case {
-    const char* input;
-    const char* html;
-};
-
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << '"' << c.input << '"';
-}
+using markup_test::Case;
 
 class DroppedExtensions : public testing::TestWithParam<Case> {};
 

@@ -8,15 +8,7 @@ using markup_test::Html;
 
 namespace {
 
-struct Case {
-    const char* input;
-    const char* html;
-};
-
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << '"' << c.input << '"';
-}
+using markup_test::Case;
 
 class InlineRules : public testing::TestWithParam<Case> {};
 

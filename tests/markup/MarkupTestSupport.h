@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,17 @@ inline Rendered Render(std::string_view input, uint32_t options = OptNoFrame,
     if (rendered.result == MarkupOk)
         rendered.text.assign(output, size_t(length));
     return rendered;
+}
+
+// One row of a table of cases: markup and the HTML body it gives.
+struct Case {
+    const char* input;
+    const char* html;
+};
+
+inline void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << '"' << c.input << '"';
 }
 
 // The HTML body of input (no frame, "\n" line ends).

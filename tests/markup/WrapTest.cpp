@@ -45,6 +45,21 @@ TEST(Wrapping, ListItemContinuesAfterItsWrapIndent)
               "  ggggggggg</li>\n</ul>\n");
 }
 
+// Breaking at the indentation that starts a line would only add a line of
+// blanks, and would do so again after every further character.
+TEST(Wrapping, NeverBreaksWhereOnlyBlanksPrecedeOnTheLine)
+{
+    const std::string word(80, 'x');
+    EXPECT_EQ(Html("* " + word), "\n<ul>\n  <li>" + word + "</li>\n</ul>\n");
+    EXPECT_EQ(Html("* a " + word), "\n<ul>\n  <li>a\n  " + word + "</li>\n</ul>\n");
+    EXPECT_EQ(Html("|a " + word + "|"),
+              "<table>\n<tr><td>a\n  " + word + "</td>\n</tr>\n</table>\n");
+    // A heading of blanks wraps them once, then keeps the blank line whole.
+    const std::string blanks(200, ' ');
+    const std::string heading = Html("= h" + blanks + "x");
+    EXPECT_EQ(heading, "<h1>h" + std::string(64, ' ') + "\n" + std::string(135, ' ') + "x</h1>\n");
+}
+
 TEST(Wrapping, SpaceInsideALinkTargetIsABreakPosition)
 {
     // Target bytes do not count in the column: it reaches 70 with the "\">"
@@ -147,6 +162,11 @@ int32_t NaiveWrap(RenderState* st, int32_t wrapColumn)
         }
     }
     if (found < 0)
+        return 0;
+    int32_t before = found - 1;  // no break that leaves only blanks before it
+    while (before >= 0 && (st->output[before] == ' ' || st->output[before] == '\t'))
+        --before;
+    if (before < 0 || st->output[before] == '\r' || st->output[before] == '\n')
         return 0;
     std::string out(st->output, size_t(st->outputLength));
     const std::string inserted = std::string(st->lineEnd) + std::string(size_t(st->wrapIndent), ' ');

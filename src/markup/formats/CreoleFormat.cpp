@@ -198,23 +198,31 @@ bool ClosingBracesAt(const char* input, int32_t length, int32_t index)
 // column moves on to the tab stop so that the engine writes no more spaces
 // for it. A line that holds only spaces before "}}}" would end the block (or
 // lose a space) when read again: it gets one more space before the braces,
-// which the reader drops again. After a tab no space is dropped.
+// which the reader drops again. After a tab no space is dropped. The last
+// line of a block left open by the end of the text gets a line end, so that
+// the block's end can follow on a line of its own.
 int32_t CreolePreWriter(const char* input, int32_t length, int32_t* position, FormatData,
                         RenderState* state)
 {
     const int32_t p = *position;
     ++*position;
+    int32_t result;
     if (state->token == TokenKind::TokTab) {
         const int32_t stop = (state->column / 4 + 1) * 4;
-        if (WriteRaw(state, "\t", 1) != 0)
-            return 1;
+        result = WriteRaw(state, "\t", 1);
         state->column = stop;
-        return 0;
+    } else if (input[p] == '}' && OnlySpacesOnLine(state) && ClosingBracesAt(input, length, p)) {
+        result = WriteRaw(state, " }", 2);
+    } else {
+        result = WriteRaw(state, input + p, 1);
     }
-    if (input[p] == '}' && OnlySpacesOnLine(state) && ClosingBracesAt(input, length, p) &&
-        WriteRaw(state, " ", 1) != 0)
-        return 1;
-    return WriteRaw(state, input + p, 1);
+    // A block left open by the end of the text ends there without a line
+    // end; "}}}" needs a line of its own.
+    const bool textEnds = input == state->input ? *position >= length
+                                                : state->position >= state->inputLength;
+    if (result == 0 && textEnds)
+        result = WriteRaw(state, "\n", 1);
+    return result;
 }
 
 // True when output[index] lies inside a link target or image source. Reads

@@ -8,7 +8,7 @@
 namespace {
 
 // Writes \[uXXXX] for a UTF-8 character, or '?' for bytes of no well-formed
-// sequence.
+// sequence and for the noncharacters U+FFFE and U+FFFF.
 int32_t WriteTroffUnicode(const char* input, int32_t length, int32_t* position,
                           RenderState* state)
 {
@@ -17,7 +17,7 @@ int32_t WriteTroffUnicode(const char* input, int32_t length, int32_t* position,
     *position += size > 0 ? size : 1;
     if (size == 0)
         return 0;  // written with its lead byte
-    if (size < 0)
+    if (size < 0 || codePoint == 0xFFFE || codePoint == 0xFFFF)
         return WriteRaw(state, "?", 1);
     static const char kHex[] = "0123456789ABCDEF";
     char text[12] = {'\\', '[', 'u'};

@@ -128,19 +128,45 @@ TEST(CreoleFormat, KeepsPreformattedLinesThatLookLikeTheEnd)
 // below takes out of its comparison.
 TEST(CreoleFormat, RoundTripExceptionsOnlyDifferInWhiteSpace)
 {
-    // A forced break skips the spaces after it, but a line end after a
-    // break becomes a word separator: Creole has no way to write one there.
-    EXPECT_EQ(Html("a\\\\\nb"), "<p>a<br /> b</p>\n");
-    EXPECT_EQ(Creole("a\\\\\nb"), "a\\\\ b\n\n");
-    EXPECT_EQ(Html(Creole("a\\\\\nb")), "<p>a<br />b</p>\n");
-    // A construct that writes nothing (an extension, an empty no-wiki,
-    // markup dropped inside an image or a link) leaves the word separators
-    // on both sides of it; Creole writes a run of spaces as one.
-    EXPECT_EQ(Html("a <<x>> b"), "<p>a  b</p>\n");
-    EXPECT_EQ(Creole("a <<x>> b"), "a  b\n\n");
-    EXPECT_EQ(Html(Creole("a <<x>> b")), "<p>a b</p>\n");
-    EXPECT_EQ(Html("{{i|a ** b}}"), "<p><img src=\"i\" alt=\"a  b\" /></p>\n");
-    EXPECT_EQ(Html(Creole("{{i|a ** b}}")), "<p><img src=\"i\" alt=\"a b\" /></p>\n");
+    struct Case {
+        const char* why;
+        const char* input;
+        const char* html;       // of the input
+        const char* creole;     // the input written as Creole
+        const char* readBack;   // the HTML of that Creole
+    };
+    const Case cases[] = {
+        // A forced break skips the spaces after it, but a line end after a
+        // break becomes a word separator: Creole has no way to write one.
+        {"separator after a break", "a\\\\\nb", "<p>a<br /> b</p>\n", "a\\\\ b\n\n",
+         "<p>a<br />b</p>\n"},
+        // A construct that writes nothing (an extension, an empty no-wiki,
+        // markup dropped inside an image) leaves the word separators on both
+        // sides of it; Creole writes a run of spaces as one, and none before
+        // a line end.
+        {"two separators", "a <<x>> b", "<p>a  b</p>\n", "a  b\n\n", "<p>a b</p>\n"},
+        {"two separators in an image", "{{i|a ** b}}", "<p><img src=\"i\" alt=\"a  b\" /></p>\n",
+         "{{i|a  b}}\n\n", "<p><img src=\"i\" alt=\"a b\" /></p>\n"},
+        {"separator at a block's end", "a {{{}}}", "<p>a </p>\n", "a \n\n", "<p>a</p>\n"},
+        // Text whose first line is empty starts with the separator of its
+        // line end; spaces after markers and after '|' are skipped.
+        {"separator at an item's start", "#\nb", "\n<ol>\n  <li> b</li>\n</ol>\n",
+         "\n#  b\n\n", "\n<ol>\n  <li>b</li>\n</ol>\n"},
+        {"separator at a link text's start", "[[a|\nb]]", "<p><a href=\"a\"> b</a></p>\n",
+         "[[a| b]]\n\n", "<p><a href=\"a\">b</a></p>\n"},
+        // Markup that vanishes at a block start leaves an empty paragraph.
+        {"empty paragraph", "{{", "<p></p>\n", "\n\n", ""},
+        // A preformatted block left open at the end of a text without a
+        // final line end has no line end after its last line; its Creole
+        // closes it on a line of its own.
+        {"open block at the end", "{{{\nx", "<pre>\nx</pre>\n", "{{{\nx\n}}}\n\n",
+         "<pre>\nx\n</pre>\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Html(c.input), c.html) << c.why;
+        EXPECT_EQ(Creole(c.input), c.creole) << c.why;
+        EXPECT_EQ(Html(Creole(c.input)), c.readBack) << c.why;
+    }
 }
 
 // A term level that holds a deeper level opened in the same marker run

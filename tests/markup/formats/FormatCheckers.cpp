@@ -5,6 +5,8 @@
 #include <set>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "FormatTestSupport.h"
 
 namespace format_test {
@@ -156,6 +158,20 @@ std::string UnwrappedHtml(std::string_view input)
         return format;
     }();
     return Convert(&unwrapped, input, OptNoFrame);
+}
+
+void CheckRandomPages(const OutputFormat* format, std::string (*fault)(const std::string&),
+                      int count, std::initializer_list<uint32_t> optionSets)
+{
+    PageShape shape;
+    shape.controlBytes = true;
+    for (uint64_t seed = 1; seed <= uint64_t(count); ++seed) {
+        const std::string page = RandomPage(seed, 10 + int(seed % 120), shape);
+        const uint32_t options = optionSets.begin()[seed % optionSets.size()];
+        const std::string output = Convert(format, page, options);
+        ASSERT_EQ(fault(output), "") << "seed " << seed << ", options " << options
+                                     << "\ninput: " << page << "\noutput: " << output;
+    }
 }
 
 }  // namespace format_test

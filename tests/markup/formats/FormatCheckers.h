@@ -3,8 +3,12 @@
 // else what is wrong with it.
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+
+#include "markup/OutputFormat.h"
 
 namespace format_test {
 
@@ -20,6 +24,12 @@ std::string LatexFault(const std::string& tex);
 // the man format writes, and no blank line follows a text line outside an
 // example.
 std::string ManFault(const std::string& page);
+
+// Converts `count` random pages (control bytes and broken UTF-8 included),
+// each with the next of the option sets in turn, and fails the calling test
+// at the first output for which fault() is not empty.
+void CheckRandomPages(const OutputFormat* format, std::string (*fault)(const std::string&),
+                      int count, std::initializer_list<uint32_t> optionSets = {0});
 
 // The HTML the wiki shows for input, without line wrapping.
 std::string UnwrappedHtml(std::string_view input);

@@ -20,13 +20,7 @@ std::string Latex(std::string_view input, uint32_t options = 0, int32_t fontSize
 
 TEST(LatexFormat, BalancesEnvironmentsAndBracesForRandomPages)
 {
-    format_test::PageShape shape;
-    shape.controlBytes = true;
-    for (uint64_t seed = 1; seed <= 500; ++seed) {
-        const std::string page = format_test::RandomPage(seed, 10 + int(seed % 120), shape);
-        const std::string tex = Latex(page);
-        ASSERT_EQ(LatexFault(tex), "") << "seed " << seed << "\ninput: " << page << "\ntex: " << tex;
-    }
+    format_test::CheckRandomPages(LatexOutputFormat(), LatexFault, 500);
     EXPECT_NE(LatexFault("\\begin{itemize}\\end{enumerate}"), "");
     EXPECT_NE(LatexFault("\\textbf{x"), "");
     EXPECT_NE(LatexFault("100% x"), "");

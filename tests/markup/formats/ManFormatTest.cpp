@@ -18,13 +18,7 @@ std::string Man(std::string_view input, uint32_t options = 0)
 
 TEST(ManFormat, WritesOnlyItsOwnRequestsForRandomPages)
 {
-    format_test::PageShape shape;
-    shape.controlBytes = true;
-    for (uint64_t seed = 1; seed <= 500; ++seed) {
-        const std::string page = format_test::RandomPage(seed, 10 + int(seed % 120), shape);
-        const std::string man = Man(page);
-        ASSERT_EQ(ManFault(man), "") << "seed " << seed << "\ninput: " << page << "\nman: " << man;
-    }
+    format_test::CheckRandomPages(ManOutputFormat(), ManFault, 500);
     EXPECT_NE(ManFault(".TH X 7\n.xx\n"), "");
     EXPECT_NE(ManFault(".TH X 7\ntext\n\ntext\n"), "");
     EXPECT_EQ(ManFault(".TH X 7\n.EX\n\n.EE\n\\&.x\n"), "");

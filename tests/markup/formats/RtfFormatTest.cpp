@@ -17,13 +17,7 @@ std::string Rtf(std::string_view input, uint32_t options = 0, int32_t fontSize =
 
 TEST(RtfFormat, IsOneBalancedDocumentForRandomPages)
 {
-    format_test::PageShape shape;
-    shape.controlBytes = true;
-    for (uint64_t seed = 1; seed <= 500; ++seed) {
-        const std::string page = format_test::RandomPage(seed, 10 + int(seed % 120), shape);
-        const std::string rtf = Rtf(page);
-        ASSERT_EQ(RtfFault(rtf), "") << "seed " << seed << "\ninput: " << page << "\nrtf: " << rtf;
-    }
+    format_test::CheckRandomPages(RtfOutputFormat(), RtfFault, 500);
     // The check finds what it looks for.
     EXPECT_NE(RtfFault("{\\rtf1 {\\b x}"), "");
     EXPECT_NE(RtfFault("{\\rtf1 x}}"), "");

@@ -39,6 +39,19 @@ private:
         return fault_;
     }
 
+    // Records the fault at the current byte (or at the given one) and
+    // returns false, for the checks below.
+    bool Failed(const std::string& what)
+    {
+        Fail(what);
+        return false;
+    }
+    bool FailedAt(size_t at, const std::string& what)
+    {
+        at_ = at;
+        return Failed(what);
+    }
+
     // Every byte sequence must be UTF-8 of an XML character: tab, LF, CR,
     // U+0020-U+D7FF, U+E000-U+FFFD, U+10000-U+10FFFF.
     bool Characters()
@@ -56,13 +69,13 @@ private:
             else if (lead >= 0xF0 && lead <= 0xF4)
                 value = lead & 0x07, size = 4;
             else
-                return at_ = k, Fail("bad UTF-8 lead byte").empty();
+                return FailedAt(k, "bad UTF-8 lead byte");
             if (k + size > text_.size())
-                return at_ = k, Fail("truncated UTF-8").empty();
+                return FailedAt(k, "truncated UTF-8");
             for (size_t j = 1; j < size; ++j) {
                 const uint8_t b = uint8_t(text_[k + j]);
                 if ((b & 0xC0) != 0x80)
-                    return at_ = k, Fail("bad UTF-8 continuation").empty();
+                    return FailedAt(k, "bad UTF-8 continuation");
                 value = (value << 6) | (b & 0x3F);
             }
             const uint32_t minimum = size == 1 ? 0 : size == 2 ? 0x80 : size == 3 ? 0x800 : 0x10000;
@@ -71,7 +84,7 @@ private:
                                  (value >= 0xE000 && value <= 0xFFFD) ||
                                  (value >= 0x10000 && value <= 0x10FFFF);
             if (value < minimum || !allowed)
-                return at_ = k, Fail("character not allowed in XML").empty();
+                return FailedAt(k, "character not allowed in XML");
             k += size;
         }
         return true;
@@ -98,7 +111,7 @@ private:
     bool Name(std::string* name)
     {
         if (!NameStart(Peek()))
-            return Fail("name expected").empty();
+            return Failed("name expected");
         const size_t start = at_;
         while (More() && NameChar(Peek()))
             ++at_;
@@ -111,7 +124,7 @@ private:
     {
         const size_t end = text_.find(';', at_);
         if (end == std::string_view::npos || end - at_ > 10)
-            return Fail("unterminated reference").empty();
+            return Failed("unterminated reference");
         const std::string_view ref = text_.substr(at_ + 1, end - at_ - 1);
         static const std::set<std::string_view> predefined = {"lt", "gt", "amp", "quot", "apos"};
         bool ok = predefined.count(ref) > 0;
@@ -137,7 +150,7 @@ private:
                         (value >= 0x10000 && value <= 0x10FFFF));
         }
         if (!ok)
-            return Fail("bad reference").empty();
+            return Failed("bad reference");
         at_ = end + 1;
         return true;
     }
@@ -146,11 +159,11 @@ private:
     {
         const char quote = Peek();
         if (quote != '"' && quote != '\'')
-            return Fail("quoted attribute value expected").empty();
+            return Failed("quoted attribute value expected");
         ++at_;
         while (More() && Peek() != quote) {
             if (Peek() == '<')
-                return Fail("'<' in an attribute value").empty();
+                return Failed("'<' in an attribute value");
             if (Peek() == '&') {
                 if (!Reference())
                     return false;
@@ -159,7 +172,7 @@ private:
             ++at_;
         }
         if (!More())
-            return Fail("unterminated attribute value").empty();
+            return Failed("unterminated attribute value");
         ++at_;
         return true;
     }
@@ -174,18 +187,18 @@ private:
             // Character data up to the next tag.
             while (More() && Peek() != '<') {
                 if (stack.empty())
-                    return Fail("text outside the root element").empty();
+                    return Failed("text outside the root element");
                 if (Peek() == '&') {
                     if (!Reference())
                         return false;
                     continue;
                 }
                 if (Peek() == '>' && at_ >= 2 && text_.substr(at_ - 2, 3) == "]]>")
-                    return Fail("']]>' in text").empty();
+                    return Failed("']]>' in text");
                 ++at_;
             }
             if (!More())
-                return Fail("unclosed element " + (stack.empty() ? "" : stack.back().name)).empty();
+                return Failed("unclosed element " + (stack.empty() ? "" : stack.back().name));
             ++at_;  // '<'
             if (Peek() == '/') {
                 ++at_;
@@ -194,10 +207,10 @@ private:
                     return false;
                 SkipSpace();
                 if (Peek() != '>')
-                    return Fail("'>' expected").empty();
+                    return Failed("'>' expected");
                 ++at_;
                 if (stack.empty() || stack.back().name != name)
-                    return Fail("end tag " + name + " does not match").empty();
+                    return Failed("end tag " + name + " does not match");
                 stack.pop_back();
                 continue;
             }
@@ -211,15 +224,15 @@ private:
                 if (Peek() == '>' || Peek() == '/')
                     break;
                 if (at_ == before)
-                    return Fail("space expected before an attribute").empty();
+                    return Failed("space expected before an attribute");
                 std::string attribute;
                 if (!Name(&attribute))
                     return false;
                 if (!attributes.insert(attribute).second)
-                    return Fail("attribute " + attribute + " repeated").empty();
+                    return Failed("attribute " + attribute + " repeated");
                 SkipSpace();
                 if (Peek() != '=')
-                    return Fail("'=' expected").empty();
+                    return Failed("'=' expected");
                 ++at_;
                 SkipSpace();
                 if (!AttributeValue())
@@ -228,7 +241,7 @@ private:
             if (Peek() == '/') {
                 ++at_;
                 if (Peek() != '>')
-                    return Fail("'>' expected").empty();
+                    return Failed("'>' expected");
                 ++at_;
                 if (stack.empty())
                     return true;
