@@ -6,7 +6,7 @@ namespace quorvel {
 
 void ShowApplicationError(const QString& message)
 {
-    MessageBoxSpec box;
+    MessageBoxRequest box;
     box.caption = QString::fromLatin1(kErrorBoxCaption);
     box.text = message;
     box.kind = MessageKind::Error;

@@ -2,9 +2,9 @@
 
 namespace quorvel {
 
-MessageBoxSpec CloseWhileEditingMessage()
+MessageBoxRequest CloseWhileEditingMessage()
 {
-    MessageBoxSpec box;
+    MessageBoxRequest box;
     box.caption = QStringLiteral("Unable to close program");
     box.text = QStringLiteral("Please save or cancel edits before closing the program.");
     box.kind = MessageKind::Warning;
@@ -13,9 +13,9 @@ MessageBoxSpec CloseWhileEditingMessage()
     return box;
 }
 
-MessageBoxSpec ExitConfirmationMessage()
+MessageBoxRequest ExitConfirmationMessage()
 {
-    MessageBoxSpec box;
+    MessageBoxRequest box;
     box.caption = QStringLiteral("Exiting Quorvel");
     box.text = QStringLiteral("Are you sure you want to exit?");
     box.kind = MessageKind::Confirmation;

@@ -6,8 +6,8 @@
 namespace quorvel {
 
 // Closing while a page is being edited.
-MessageBoxSpec CloseWhileEditingMessage();
+MessageBoxRequest CloseWhileEditingMessage();
 // Confirming the exit.
-MessageBoxSpec ExitConfirmationMessage();
+MessageBoxRequest ExitConfirmationMessage();
 
 }  // namespace quorvel

@@ -76,34 +76,34 @@ private:
 
 }  // namespace
 
-MessageButton RunMessageBox(const MessageBoxSpec& spec)
+MessageButton RunMessageBox(const MessageBoxRequest& request)
 {
     // Parented to the active window so the box is centred on it; without
     // one it is centred on the screen.
     auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
-    box->setWindowTitle(spec.caption);
-    box->setText(spec.text);
-    box->setIcon(IconOf(spec.kind));
+    box->setWindowTitle(request.caption);
+    box->setText(request.text);
+    box->setIcon(IconOf(request.kind));
     box->setTextFormat(Qt::PlainText);
-    if (spec.buttons == MessageButtons::Ok)
+    if (request.buttons == MessageButtons::Ok)
         box->setStandardButtons(QMessageBox::Ok);
     else
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
 
-    auto* defaultButton = qobject_cast<QPushButton*>(box->button(StandardOf(spec.effectiveDefault())));
-    auto* cancelButton = qobject_cast<QPushButton*>(box->button(StandardOf(spec.effectiveCancel())));
+    auto* defaultButton = qobject_cast<QPushButton*>(box->button(StandardOf(request.effectiveDefault())));
+    auto* cancelButton = qobject_cast<QPushButton*>(box->button(StandardOf(request.effectiveCancel())));
     if (defaultButton)
         box->setDefaultButton(defaultButton);
     if (cancelButton)
         box->setEscapeButton(cancelButton);
-    if (spec.countdownSeconds > 0 && defaultButton)
-        new Countdown(*box, *defaultButton, spec.countdownSeconds);
+    if (request.countdownSeconds > 0 && defaultButton)
+        new Countdown(*box, *defaultButton, request.countdownSeconds);
 
     box->exec();
     // Closing the box by its close box counts as the cancel button.
     QAbstractButton* clicked = box->clickedButton();
     if (!clicked)
-        return spec.effectiveCancel();
+        return request.effectiveCancel();
     return AnswerOf(box->standardButton(clicked));
 }
 

@@ -4,14 +4,14 @@
 
 namespace quorvel {
 
-MessageButton MessageBoxSpec::effectiveDefault() const
+MessageButton MessageBoxRequest::effectiveDefault() const
 {
     if (defaultButton)
         return *defaultButton;
     return buttons == MessageButtons::Ok ? MessageButton::Ok : MessageButton::Yes;
 }
 
-MessageButton MessageBoxSpec::effectiveCancel() const
+MessageButton MessageBoxRequest::effectiveCancel() const
 {
     if (cancelButton)
         return *cancelButton;
@@ -42,7 +42,7 @@ Prompter* InstallPrompter(Prompter* prompter)
     return previous;
 }
 
-MessageButton ShowMessage(const MessageBoxSpec& box)
+MessageButton ShowMessage(const MessageBoxRequest& box)
 {
     return CurrentPrompter().showMessage(box);
 }

@@ -21,7 +21,7 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageButton { None, Ok, Yes, No };
 
 // Description of one modal message box.
-struct MessageBoxSpec {
+struct MessageBoxRequest {
     QString caption;
     QString text;
     MessageKind kind = MessageKind::Information;
@@ -79,7 +79,7 @@ public:
     // Shows a modal box and returns the button that closed it (the cancel
     // button when the box was closed by Escape or its close box, the default
     // button when the countdown ran out).
-    virtual MessageButton showMessage(const MessageBoxSpec& box) = 0;
+    virtual MessageButton showMessage(const MessageBoxRequest& box) = 0;
 
     // One-line prompt: true with `value` set to the text exactly as typed
     // when accepted; false with `value` unchanged otherwise. maxLength is
@@ -122,7 +122,7 @@ private:
 };
 
 // Shorthands through the current prompter.
-MessageButton ShowMessage(const MessageBoxSpec& box);
+MessageButton ShowMessage(const MessageBoxRequest& box);
 bool InputBox(const QString& caption, const QString& prompt, QString& value, int maxLength);
 
 }  // namespace quorvel

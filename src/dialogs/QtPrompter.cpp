@@ -16,7 +16,7 @@
 
 namespace quorvel {
 
-MessageButton QtPrompter::showMessage(const MessageBoxSpec& box)
+MessageButton QtPrompter::showMessage(const MessageBoxRequest& box)
 {
     return RunMessageBox(box);
 }
@@ -36,7 +36,7 @@ std::optional<QString> QtPrompter::chooseFolder(const QString& caption, const QS
         return std::nullopt;
     QString folder = QDir::cleanPath(dialog.selectedFiles().constFirst());
     if (!QFileInfo(folder).isDir()) {
-        MessageBoxSpec confirm;
+        MessageBoxRequest confirm;
         confirm.caption = caption;
         confirm.text = QStringLiteral("The folder \"%1\" does not exist.\r\n\r\nCreate it?")
                            .arg(QDir::toNativeSeparators(folder));

@@ -7,7 +7,7 @@ namespace quorvel {
 
 class QtPrompter : public Prompter {
 public:
-    MessageButton showMessage(const MessageBoxSpec& box) override;
+    MessageButton showMessage(const MessageBoxRequest& box) override;
     bool inputBox(const QString& caption, const QString& prompt, QString& value,
                   int maxLength) override;
     std::optional<QString> chooseFolder(const QString& caption,

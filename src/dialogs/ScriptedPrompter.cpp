@@ -20,7 +20,7 @@ T TakeFront(std::deque<T>& queue, T fallback)
 
 }  // namespace
 
-MessageButton ScriptedPrompter::showMessage(const MessageBoxSpec& box)
+MessageButton ScriptedPrompter::showMessage(const MessageBoxRequest& box)
 {
     messages.push_back(box);
     return TakeFront(messageAnswers, box.effectiveDefault());

@@ -39,13 +39,13 @@ public:
     std::deque<int> openAnswers;                       // codes as OpenTargetResult
 
     // Everything asked, in order per kind.
-    std::vector<MessageBoxSpec> messages;
+    std::vector<MessageBoxRequest> messages;
     std::vector<InputRequest> inputs;
     std::vector<FolderRequest> folders;
     std::vector<PrintCall> prints;
     std::vector<QString> openedTargets;
 
-    MessageButton showMessage(const MessageBoxSpec& box) override;
+    MessageButton showMessage(const MessageBoxRequest& box) override;
     bool inputBox(const QString& caption, const QString& prompt, QString& value,
                   int maxLength) override;
     std::optional<QString> chooseFolder(const QString& caption,

@@ -25,9 +25,9 @@ constexpr int kErrorBoxSeconds = 10;
 
 }  // namespace
 
-MessageBoxSpec MissingPageQuestion(const QString& target)
+MessageBoxRequest MissingPageQuestion(const QString& target)
 {
-    MessageBoxSpec box;
+    MessageBoxRequest box;
     box.caption = QStringLiteral("New WikiWord");
     box.text = QStringLiteral("WikiWord \"") + target
                + QStringLiteral("\" does not exist.\r\n\r\nDo you wish to create a new page?");
@@ -46,9 +46,9 @@ QString OpenFailureReason(int code)
     return QStringLiteral("unspecified, code: ") + QString::number(code);
 }
 
-MessageBoxSpec OpenFailureMessage(int code)
+MessageBoxRequest OpenFailureMessage(int code)
 {
-    MessageBoxSpec box;
+    MessageBoxRequest box;
     box.caption = QStringLiteral("Unable to open file");
     box.text = QStringLiteral("Error message: ") + OpenFailureReason(code)
                + QStringLiteral("\r\n\r\nPlease check the link in the wiki source.");

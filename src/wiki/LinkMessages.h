@@ -9,7 +9,7 @@
 namespace quorvel {
 
 // Caption "New WikiWord"; Yes and No, No the default and the cancel button.
-MessageBoxSpec MissingPageQuestion(const QString& target);
+MessageBoxRequest MissingPageQuestion(const QString& target);
 
 // The reason for a failed open, by the shell-style result code: the classic
 // table ("file not found", "access denied", ...), else "unspecified, code: "
@@ -18,6 +18,6 @@ QString OpenFailureReason(int code);
 
 // Caption "Unable to open file", the reason and the advice to check the
 // link; OK, closing by itself after 10 seconds.
-MessageBoxSpec OpenFailureMessage(int code);
+MessageBoxRequest OpenFailureMessage(int code);
 
 }  // namespace quorvel

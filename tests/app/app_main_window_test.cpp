@@ -275,7 +275,7 @@ TEST_F(MainWindow, CloseWhileEditingWarnsAndStaysOpen)
     EXPECT_TRUE(Access::IsEditing(w));
     EXPECT_TRUE(Access::Database(w)->isOpen());
     ASSERT_EQ(prompter.messages.size(), 1u);  // no exit question after the warning
-    const MessageBoxSpec& box = prompter.messages[0];
+    const MessageBoxRequest& box = prompter.messages[0];
     EXPECT_EQ(box.caption, QStringLiteral("Unable to close program"));
     EXPECT_EQ(box.text, QStringLiteral("Please save or cancel edits before closing the program."));
     EXPECT_EQ(box.kind, MessageKind::Warning);
@@ -295,7 +295,7 @@ TEST_F(MainWindow, ExitConfirmationNoKeepsTheWindowOpen)
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(Access::Database(w)->isOpen());
     ASSERT_EQ(prompter.messages.size(), 2u);
-    const MessageBoxSpec& box = prompter.messages[0];
+    const MessageBoxRequest& box = prompter.messages[0];
     EXPECT_EQ(box.caption, QStringLiteral("Exiting Quorvel"));
     EXPECT_EQ(box.text, QStringLiteral("Are you sure you want to exit?"));
     EXPECT_EQ(box.kind, MessageKind::Confirmation);

@@ -14,7 +14,7 @@ namespace {
 
 using test::WhenModalShown;
 
-TEST(MessageBoxSpec, DefaultAndCancelButtonsFollowTheButtons)
+TEST(MessageBoxRequest, DefaultAndCancelButtonsFollowTheButtons)
 {
     struct Case {
         MessageButtons buttons;
@@ -29,7 +29,7 @@ TEST(MessageBoxSpec, DefaultAndCancelButtonsFollowTheButtons)
         {MessageButtons::YesNo, MessageButton::No, {}, MessageButton::No, MessageButton::No},
     };
     for (const Case& c : cases) {
-        MessageBoxSpec box;
+        MessageBoxRequest box;
         box.buttons = c.buttons;
         box.defaultButton = c.defaultButton;
         box.cancelButton = c.cancelButton;
@@ -38,9 +38,9 @@ TEST(MessageBoxSpec, DefaultAndCancelButtonsFollowTheButtons)
     }
 }
 
-MessageBoxSpec Confirmation()
+MessageBoxRequest Confirmation()
 {
-    MessageBoxSpec box;
+    MessageBoxRequest box;
     box.caption = QStringLiteral("Exiting Quorvel");
     box.text = QStringLiteral("Are you sure you want to exit?");
     box.kind = MessageKind::Confirmation;
@@ -74,7 +74,7 @@ TEST(MessageBox, EnterAnswersTheDefaultAndEscapeTheCancelButton)
     WhenModalShown([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); });
     EXPECT_EQ(RunMessageBox(Confirmation()), MessageButton::No);
 
-    MessageBoxSpec yesDefault = Confirmation();
+    MessageBoxRequest yesDefault = Confirmation();
     yesDefault.defaultButton.reset();  // Yes by default, No still cancels
     yesDefault.cancelButton.reset();
     WhenModalShown([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); });
@@ -85,7 +85,7 @@ TEST(MessageBox, EnterAnswersTheDefaultAndEscapeTheCancelButton)
 
 TEST(MessageBox, ClosingTheBoxAnswersTheCancelButton)
 {
-    MessageBoxSpec box = Confirmation();
+    MessageBoxRequest box = Confirmation();
     box.defaultButton = MessageButton::Yes;
     WhenModalShown([](QWidget* w) { w->close(); });
     EXPECT_EQ(RunMessageBox(box), MessageButton::No);
@@ -101,7 +101,7 @@ TEST(MessageBox, IconFollowsTheKind)
                           Case{MessageKind::Error, QMessageBox::Critical},
                           Case{MessageKind::Information, QMessageBox::Information},
                           Case{MessageKind::Confirmation, QMessageBox::Question}}) {
-        MessageBoxSpec box;
+        MessageBoxRequest box;
         box.kind = c.kind;
         QMessageBox::Icon shown = QMessageBox::NoIcon;
         WhenModalShown([&](QWidget* w) {
@@ -115,7 +115,7 @@ TEST(MessageBox, IconFollowsTheKind)
 
 TEST(MessageBox, CountdownShowsSecondsLeftAndAnswersTheDefault)
 {
-    MessageBoxSpec box = Confirmation();
+    MessageBoxRequest box = Confirmation();
     box.countdownSeconds = 2;
     QString shownAtStart;
     WhenModalShown([&](QWidget* w) {
@@ -127,7 +127,7 @@ TEST(MessageBox, CountdownShowsSecondsLeftAndAnswersTheDefault)
     EXPECT_GE(clock.elapsed(), 1900);  // it waited for its countdown
     EXPECT_TRUE(shownAtStart.endsWith(QStringLiteral("(2)"))) << shownAtStart.toStdString();
 
-    MessageBoxSpec warning;
+    MessageBoxRequest warning;
     warning.caption = QStringLiteral("Unable to close program");
     warning.kind = MessageKind::Warning;
     warning.countdownSeconds = 1;
@@ -146,7 +146,7 @@ TEST(MessageBox, IsCentredOnTheActiveWindow)
         parent = w->parentWidget();
         w->close();
     });
-    RunMessageBox(MessageBoxSpec{});
+    RunMessageBox(MessageBoxRequest{});
     EXPECT_EQ(parent, &owner);
 }
 

@@ -11,7 +11,7 @@ TEST(ScriptedPrompter, AnswersFromItsQueuesAndRecordsEveryRequest)
 {
     ScriptedPrompter script;
     script.messageAnswers = {MessageButton::Yes};
-    MessageBoxSpec box;
+    MessageBoxRequest box;
     box.caption = QStringLiteral("Caption");
     box.buttons = MessageButtons::YesNo;
     box.defaultButton = MessageButton::No;
@@ -71,12 +71,12 @@ TEST(Prompter, InstalledPrompterReceivesEveryInteractionUntilRestored)
         EXPECT_EQ(&CurrentPrompter(), &outer);
         {
             ScopedPrompter useInner(inner);
-            ShowMessage(MessageBoxSpec{});
+            ShowMessage(MessageBoxRequest{});
             QString value;
             InputBox("C", "P", value, 10);
         }
         EXPECT_EQ(&CurrentPrompter(), &outer);
-        ShowMessage(MessageBoxSpec{});
+        ShowMessage(MessageBoxRequest{});
     }
     EXPECT_NE(&CurrentPrompter(), &outer);
     EXPECT_EQ(inner.messages.size(), 1u);

@@ -7,7 +7,7 @@ namespace {
 
 TEST(LinkMessages, MissingPageQuestion)
 {
-    const MessageBoxSpec box = MissingPageQuestion("Nowhere Page");
+    const MessageBoxRequest box = MissingPageQuestion("Nowhere Page");
     EXPECT_EQ(box.caption, "New WikiWord");
     EXPECT_EQ(box.text,
               "WikiWord \"Nowhere Page\" does not exist.\r\n\r\nDo you wish to create a new page?");
@@ -45,7 +45,7 @@ TEST(LinkMessages, OpenFailureReasons)
 
 TEST(LinkMessages, OpenFailureBox)
 {
-    const MessageBoxSpec box = OpenFailureMessage(2);
+    const MessageBoxRequest box = OpenFailureMessage(2);
     EXPECT_EQ(box.caption, "Unable to open file");
     EXPECT_EQ(box.text,
               "Error message: file not found\r\n\r\nPlease check the link in the wiki source.");
