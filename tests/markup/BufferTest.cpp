@@ -166,7 +166,7 @@ namespace {
 TEST(Buffer, StaleBytesAfterTheInputAreNeverRead)
 {
     const std::string word(100, 'w');
-    for (const std::string input : {word, "* " + word, "= " + word, "a " + word}) {
+    for (const std::string& input : {word, "* " + word, "= " + word, "a " + word}) {
         const std::string expected = markup_test::Html(input);
         for (const char stale : {'\0', 'x', ' ', '*', '\n'}) {
             std::vector<char> buffer(input.size() * 2 + 1024, stale);
