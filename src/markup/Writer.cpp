@@ -91,6 +91,10 @@ int32_t CopyPlainRun(RenderState* st)
     const char* in = st->input;
     const uint8_t* plain = st->plainText;
     const int32_t wrapColumn = st->format->WrapColumn;
+    // A single space or tab between two words of running text becomes the
+    // one-byte WordSeparator inside the run: the blank's token would write
+    // exactly that byte, so "word word word" is copied in one go.
+    const char separator = st->state == BlockState::InText ? st->separatorByte : '\0';
     for (;;) {
         // Copy up to where the column reaches the wrap column (where WrapLine
         // must look at the line) or the run ends.
@@ -109,12 +113,19 @@ int32_t CopyPlainRun(RenderState* st)
         int32_t count = 0;
         int32_t chars = 0;
         while (count < limit) {
-            const uint8_t b = uint8_t(from[count]);
-            if (!plain[b])
-                break;
-            if (plain[b] == 2 && st->position + count + 1 < st->inputLength &&
-                uint8_t(from[count + 1]) == b)
-                break;
+            uint8_t b = uint8_t(from[count]);
+            if (plain[b] != 1) {
+                const bool last = count + 1 >= remaining;
+                if (plain[b] == 2) {
+                    if (!last && uint8_t(from[count + 1]) == b)
+                        break;
+                } else if (separator && IsBlank(char(b)) && !last &&
+                           plain[uint8_t(from[count + 1])]) {
+                    b = uint8_t(separator);
+                } else {
+                    break;
+                }
+            }
             if (count >= room - 1)
                 return MarkupNoRoom;
             out[count++] = char(b);
