@@ -52,6 +52,13 @@ int32_t WriteTextChar(RenderState* st);
 // Writes the byte c as a text character of a preformatted block.
 int32_t WritePreChar(RenderState* st, char c);
 
+// Kinds of bytes in plainText (bit flags; 0: the byte ends a plain run).
+constexpr uint8_t PlainAlways = 1;  // copied unchanged
+constexpr uint8_t PlainAlone = 2;   // copied unless the next byte is the same
+constexpr uint8_t PlainWord = PlainAlways | PlainAlone;
+constexpr uint8_t PlainBlank = 4;   // space or tab: the one-byte WordSeparator
+                                    // in running text before a word byte
+
 // Fills plainText for the state's format and options.
 void PreparePlainText(RenderState* st);
 

@@ -121,8 +121,9 @@ struct RenderState {
     int32_t textStart;      // first byte of the last TokText (after '~', the escaped byte)
 
     // Bytes that are plain text in running text and that the format writes
-    // unchanged (1), so that runs of them are copied without the tokenizer;
-    // all 0 when the format has text hooks, a CharNotify or its own writer.
+    // unchanged, so that runs of them are copied without the tokenizer (the
+    // Plain* kinds of EngineInternal.h); all 0 when the format has text
+    // hooks, a CharNotify or its own writer.
     uint8_t plainText[256];
     char separatorByte;     // the WordSeparator when it is one plain byte, else 0
 

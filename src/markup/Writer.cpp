@@ -68,11 +68,11 @@ void PreparePlainText(RenderState* st)
     if (hooks || f->CharNotify || (f->CharWriter && f->CharWriter != EscapeWriter))
         return;
     for (int b = 0; b < 256; ++b)
-        st->plainText[b] = 1;
+        st->plainText[b] = PlainAlways;
     // Bytes that start a token in running text or in a heading only when
-    // the next byte is the same ("**", "{{", "\\\\" ...) are plain alone (2).
+    // the next byte is the same ("**", "{{", "\\\\" ...) are plain alone.
     for (const char* c = "*/_^,#{}\\[]"; *c; ++c)
-        st->plainText[uint8_t(*c)] = 2;
+        st->plainText[uint8_t(*c)] = PlainAlone;
     // Everything else that may start a token there.
     for (const char* c = " \t\r\n~<:|="; *c; ++c)
         st->plainText[uint8_t(*c)] = 0;
@@ -82,8 +82,12 @@ void PreparePlainText(RenderState* st)
             st->plainText[uint8_t(entry->character)] = 0;
     const char* separator = f->WordSeparator;
     if (separator && separator[0] && !separator[1] && separator[0] != '\n' &&
-        separator[0] != char(st->metaChar))
+        separator[0] != char(st->metaChar)) {
         st->separatorByte = separator[0];
+        // A blank's token writes the separator whatever the escape table says.
+        st->plainText[uint8_t(' ')] = PlainBlank;
+        st->plainText[uint8_t('\t')] = PlainBlank;
+    }
 }
 
 int32_t CopyPlainRun(RenderState* st)
@@ -91,15 +95,16 @@ int32_t CopyPlainRun(RenderState* st)
     const char* in = st->input;
     const uint8_t* plain = st->plainText;
     const int32_t wrapColumn = st->format->WrapColumn;
+    if (!(plain[uint8_t('a')] & PlainAlways))
+        return MarkupOk;  // no plain text for this format
     // A single space or tab between two words of running text becomes the
     // one-byte WordSeparator inside the run: the blank's token would write
     // exactly that byte, so "word word word" is copied in one go.
-    const char separator = st->state == BlockState::InText ? st->separatorByte : '\0';
+    const uint32_t blanks = st->state == BlockState::InText ? 1 : 0;
+    const char separator = st->separatorByte;
     for (;;) {
         // Copy up to where the column reaches the wrap column (where WrapLine
         // must look at the line) or the run ends.
-        if (!plain['a'])
-            return MarkupOk;  // no plain text for this format
         const int32_t remaining = st->inputLength - st->position;
         int32_t limit = remaining;
         if (wrapColumn > 0 && wrapColumn - st->column < limit)
@@ -110,27 +115,46 @@ int32_t CopyPlainRun(RenderState* st)
         const int32_t room = st->capacity - 1 - st->outputLength;
         const char* from = in + st->position;
         char* out = st->output + st->outputLength;
+        // Bytes below stop have room and a next byte without checks of
+        // their own.
+        int32_t stop = limit < room - 1 ? limit : room - 1;
+        if (stop > remaining - 1)
+            stop = remaining - 1;
         int32_t count = 0;
-        int32_t chars = 0;
-        while (count < limit) {
-            uint8_t b = uint8_t(from[count]);
-            if (plain[b] != 1) {
-                const bool last = count + 1 >= remaining;
-                if (plain[b] == 2) {
-                    if (!last && uint8_t(from[count + 1]) == b)
-                        break;
-                } else if (separator && IsBlank(char(b)) && !last &&
-                           plain[uint8_t(from[count + 1])]) {
-                    b = uint8_t(separator);
-                } else {
+        for (;;) {
+            // Whether a byte is copied is worked out without a branch per
+            // kind: words end every few bytes and would mispredict.
+            while (count < stop) {
+                const uint32_t b = uint8_t(from[count]);
+                const uint32_t next = uint8_t(from[count + 1]);
+                const uint32_t kind = plain[b];
+                const uint32_t nextKind = plain[next];
+                const uint32_t alone = (kind >> 1) & uint32_t(next != b);
+                const uint32_t blank = (kind >> 2) & blanks & (nextKind | nextKind >> 1);
+                if (((kind | alone | blank) & 1) == 0)
                     break;
-                }
+                out[count++] = char((kind & PlainBlank) ? separator : b);
             }
+            if (count >= limit)
+                break;
+            // The byte where that stopped, by the same rules with checks.
+            const uint8_t b = uint8_t(from[count]);
+            const uint8_t kind = plain[b];
+            const bool last = count + 1 >= remaining;
+            const uint8_t next = last ? 0 : uint8_t(from[count + 1]);
+            const bool copied = (kind & PlainAlways) ||
+                                ((kind & PlainAlone) && (last || next != b)) ||
+                                (blanks && (kind & PlainBlank) && !last &&
+                                 (plain[next] & PlainWord));
+            if (!copied)
+                break;
             if (count >= room - 1)
                 return MarkupNoRoom;
-            out[count++] = char(b);
-            chars += CountsAsChar(b);
+            out[count++] = char((kind & PlainBlank) ? separator : b);
         }
+        int32_t chars = 0;
+        for (int32_t k = 0; k < count; ++k)
+            chars += CountsAsChar(uint8_t(out[k]));
         st->outputLength += count;
         st->outputChars += chars;
         st->column += count;
