@@ -39,11 +39,10 @@ inline int32_t PutByte(RenderState* st, char b)
 // Writes the line-end string; column becomes wrapIndent.
 int32_t PutLineEnd(RenderState* st);
 
-// Writes a template of the current format (the field's value).
-inline int32_t Put(RenderState* st, const char* text)
-{
-    return WriteTemplate(text, -1, char(st->metaChar), st);
-}
+// Writes a template of the current format (the field's value). Remembers
+// in the state which templates are plain text, so that those are copied
+// without reading them for directives again.
+int32_t Put(RenderState* st, const char* text);
 
 // Writes the text character at position through the CharWriter (or copies
 // it), advancing position; calls CharNotify first.
