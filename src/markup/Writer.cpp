@@ -90,6 +90,22 @@ void PreparePlainText(RenderState* st)
     }
 }
 
+namespace {
+
+// True when WrapLine has judged the whole current output line and found no
+// break position, and no blank ends it: then it finds none after any further
+// plain bytes that are not blanks either (without a BreakFinder only blanks
+// are break positions), and calling it once after a stretch of them leaves
+// the same output and state as calling it after each.
+bool NoBreakOnLine(const RenderState* st)
+{
+    return !st->format->BreakFinder && st->breakCandidate < 0 &&
+           st->breakScanned == st->outputLength && st->outputLength > 0 &&
+           !IsBlank(st->output[st->outputLength - 1]);
+}
+
+}  // namespace
+
 int32_t CopyPlainRun(RenderState* st)
 {
     const char* in = st->input;
@@ -107,8 +123,14 @@ int32_t CopyPlainRun(RenderState* st)
         // must look at the line) or the run ends.
         const int32_t remaining = st->inputLength - st->position;
         int32_t limit = remaining;
-        if (wrapColumn > 0 && wrapColumn - st->column < limit)
-            limit = wrapColumn - st->column > 1 ? wrapColumn - st->column : 1;
+        bool stretch = false;
+        if (wrapColumn > 0 && wrapColumn - st->column < limit) {
+            if (st->column >= wrapColumn && NoBreakOnLine(st))
+                stretch = true;  // WrapLine once after the run, see NoBreakOnLine
+            else
+                limit = wrapColumn - st->column > 1 ? wrapColumn - st->column : 1;
+        }
+        const uint32_t runBlanks = stretch ? 0 : blanks;
         if (limit > remaining)
             limit = remaining;
         // Each byte's step of the conversion loop checks room first.
@@ -121,6 +143,7 @@ int32_t CopyPlainRun(RenderState* st)
         if (stop > remaining - 1)
             stop = remaining - 1;
         int32_t count = 0;
+        int32_t chars = 0;
         for (;;) {
             // Whether a byte is copied is worked out without a branch per
             // kind: words end every few bytes and would mispredict.
@@ -130,10 +153,12 @@ int32_t CopyPlainRun(RenderState* st)
                 const uint32_t kind = plain[b];
                 const uint32_t nextKind = plain[next];
                 const uint32_t alone = (kind >> 1) & uint32_t(next != b);
-                const uint32_t blank = (kind >> 2) & blanks & (nextKind | nextKind >> 1);
+                const uint32_t blank = (kind >> 2) & runBlanks & (nextKind | nextKind >> 1);
                 if (((kind | alone | blank) & 1) == 0)
                     break;
-                out[count++] = char((kind & PlainBlank) ? separator : b);
+                const char written = (kind & PlainBlank) ? separator : char(b);
+                out[count++] = written;
+                chars += CountsAsChar(uint8_t(written));
             }
             if (count >= limit)
                 break;
@@ -144,28 +169,28 @@ int32_t CopyPlainRun(RenderState* st)
             const uint8_t next = last ? 0 : uint8_t(from[count + 1]);
             const bool copied = (kind & PlainAlways) ||
                                 ((kind & PlainAlone) && (last || next != b)) ||
-                                (blanks && (kind & PlainBlank) && !last &&
+                                (runBlanks && (kind & PlainBlank) && !last &&
                                  (plain[next] & PlainWord));
             if (!copied)
                 break;
             if (count >= room - 1)
                 return MarkupNoRoom;
-            out[count++] = char((kind & PlainBlank) ? separator : b);
+            const char written = (kind & PlainBlank) ? separator : char(b);
+            out[count++] = written;
+            chars += CountsAsChar(uint8_t(written));
         }
-        int32_t chars = 0;
-        for (int32_t k = 0; k < count; ++k)
-            chars += CountsAsChar(uint8_t(out[k]));
         st->outputLength += count;
         st->outputChars += chars;
         st->column += count;
         st->position += count;
-        if (count > 0 && count == limit) {
+        if (count > 0 && (count == limit || stretch)) {
             if (wrapColumn > 0 && st->column >= wrapColumn) {
                 const int32_t result = WrapLine(st, st->format);
                 if (result != MarkupOk)
                     return result;
             }
-            continue;
+            if (count == limit)
+                continue;
         }
         // The run ended at a byte that is not plain. Spaces and tabs between
         // words of running text are handled here as their token would be:
