@@ -93,15 +93,18 @@ void PreparePlainText(RenderState* st)
 namespace {
 
 // True when WrapLine has judged the whole current output line and found no
-// break position, and no blank ends it: then it finds none after any further
-// plain bytes that are not blanks either (without a BreakFinder only blanks
-// are break positions), and calling it once after a stretch of them leaves
-// the same output and state as calling it after each.
+// break position it would take (none, or one with only blanks before it, as
+// in a list item's indentation), and no blank ends the line: then it finds
+// none after any further plain bytes that are not blanks either (without a
+// BreakFinder only blanks are break positions), and calling it once after a
+// stretch of them leaves the same output and state as calling it after each.
 bool NoBreakOnLine(const RenderState* st)
 {
-    return !st->format->BreakFinder && st->breakCandidate < 0 &&
-           st->breakScanned == st->outputLength && st->outputLength > 0 &&
-           !IsBlank(st->output[st->outputLength - 1]);
+    const int32_t candidate = st->breakCandidate;
+    const bool none = candidate < 0 ||
+                      st->blankUntil == (st->breakAnswer == 1 ? candidate : candidate + 1);
+    return none && !st->format->BreakFinder && st->breakScanned == st->outputLength &&
+           st->outputLength > 0 && !IsBlank(st->output[st->outputLength - 1]);
 }
 
 }  // namespace
