@@ -39,11 +39,10 @@ inline int32_t PutByte(RenderState* st, char b)
 // Writes the line-end string; column becomes wrapIndent.
 int32_t PutLineEnd(RenderState* st);
 
-// Writes a template of the current format (the field's value).
-inline int32_t Put(RenderState* st, const char* text)
-{
-    return WriteTemplate(text, -1, char(st->metaChar), st);
-}
+// Writes a template of the current format (the field's value). Remembers
+// in the state which templates are plain text, so that those are copied
+// without reading them for directives again.
+int32_t Put(RenderState* st, const char* text);
 
 // Writes the text character at position through the CharWriter (or copies
 // it), advancing position; calls CharNotify first.
@@ -51,6 +50,13 @@ int32_t WriteTextChar(RenderState* st);
 
 // Writes the byte c as a text character of a preformatted block.
 int32_t WritePreChar(RenderState* st, char c);
+
+// Kinds of bytes in plainText (bit flags; 0: the byte ends a plain run).
+constexpr uint8_t PlainAlways = 1;  // copied unchanged
+constexpr uint8_t PlainAlone = 2;   // copied unless the next byte is the same
+constexpr uint8_t PlainWord = PlainAlways | PlainAlone;
+constexpr uint8_t PlainBlank = 4;   // space or tab: the one-byte WordSeparator
+                                    // in running text before a word byte
 
 // Fills plainText for the state's format and options.
 void PreparePlainText(RenderState* st);

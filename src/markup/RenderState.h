@@ -77,6 +77,17 @@ struct BlockLevel {
     int32_t termItem;    // 1 when the open item of a TermLevel began as a term (TermBegin)
 };
 
+// What Put has learnt about one template of the format.
+struct TemplateShape {
+    const char* text;  // the template, or null: slot unused
+    int32_t literal;   // bytes before its end or a final newline; -1: it holds
+                       // directives or other newlines
+    int32_t chars;     // characters among those bytes
+    int32_t lineEnd;   // 1 when a final newline follows them
+};
+
+constexpr int32_t TemplateShapeSlots = 32;
+
 struct RenderState {
     char* output;           // output area
     int32_t outputLength;   // bytes written so far
@@ -121,8 +132,9 @@ struct RenderState {
     int32_t textStart;      // first byte of the last TokText (after '~', the escaped byte)
 
     // Bytes that are plain text in running text and that the format writes
-    // unchanged (1), so that runs of them are copied without the tokenizer;
-    // all 0 when the format has text hooks, a CharNotify or its own writer.
+    // unchanged, so that runs of them are copied without the tokenizer (the
+    // Plain* kinds of EngineInternal.h); all 0 when the format has text
+    // hooks, a CharNotify or its own writer.
     uint8_t plainText[256];
     char separatorByte;     // the WordSeparator when it is one plain byte, else 0
 
@@ -133,6 +145,10 @@ struct RenderState {
     int32_t breakCandidate;  // last settled break index on the line, or -1
     int32_t breakAnswer;     // its answer (1 or 2)
     int32_t blankUntil;      // the current line holds only blanks before this index, or -1
+
+    // Templates of the format seen so far, by address (the format's
+    // templates do not change during a conversion).
+    TemplateShape templateShapes[TemplateShapeSlots];
 
     // A heading's look-ahead for its closing '=' run failed for every
     // position below this one (reset when a heading opens).

@@ -246,6 +246,54 @@ int32_t WriteTemplate(const char* text, int32_t length, char metaChar, RenderSta
     return MarkupOk;
 }
 
+namespace {
+
+TemplateShape* ShapeSlot(RenderState* st, const char* text)
+{
+    const uintptr_t address = reinterpret_cast<uintptr_t>(text);
+    return &st->templateShapes[((address >> 3) ^ (address >> 9)) % TemplateShapeSlots];
+}
+
+// Reads text once: plain bytes up to its end, perhaps with one final newline.
+void LearnShape(TemplateShape* shape, const char* text, char metaChar)
+{
+    int32_t k = 0;
+    int32_t chars = 0;
+    while (text[k] != '\0' && text[k] != '\n' && text[k] != metaChar)
+        chars += CountsAsChar(uint8_t(text[k++]));
+    shape->text = text;
+    shape->chars = chars;
+    shape->lineEnd = text[k] == '\n' && metaChar != '\n' && text[k + 1] == '\0';
+    shape->literal = text[k] == '\0' || shape->lineEnd ? k : -1;
+}
+
+}  // namespace
+
+int32_t engine::Put(RenderState* st, const char* text)
+{
+    if (!text)
+        return MarkupOk;
+    TemplateShape* shape = ShapeSlot(st, text);
+    if (shape->text != text)
+        LearnShape(shape, text, char(st->metaChar));
+    if (shape->literal < 0)
+        return WriteTemplate(text, -1, char(st->metaChar), st);
+    // As WriteTemplate writes such a template: the bytes, then the line end.
+    const int32_t n = shape->literal;
+    if (n > 0) {
+        if (st->outputLength + n > st->capacity)
+            return MarkupNoRoom;
+        // Templates are short: a plain loop beats a call of memcpy.
+        char* out = st->output + st->outputLength;
+        for (int32_t k = 0; k < n; ++k)
+            out[k] = text[k];
+        st->outputLength += n;
+        st->outputChars += shape->chars;
+        st->column += n;
+    }
+    return shape->lineEnd ? PutLineEnd(st) : MarkupOk;
+}
+
 int32_t EvalExpression(const char* text, int32_t length, RenderState* st)
 {
     // Operator precedence parsing with explicit stacks. More than 16

@@ -68,11 +68,11 @@ void PreparePlainText(RenderState* st)
     if (hooks || f->CharNotify || (f->CharWriter && f->CharWriter != EscapeWriter))
         return;
     for (int b = 0; b < 256; ++b)
-        st->plainText[b] = 1;
+        st->plainText[b] = PlainAlways;
     // Bytes that start a token in running text or in a heading only when
-    // the next byte is the same ("**", "{{", "\\\\" ...) are plain alone (2).
+    // the next byte is the same ("**", "{{", "\\\\" ...) are plain alone.
     for (const char* c = "*/_^,#{}\\[]"; *c; ++c)
-        st->plainText[uint8_t(*c)] = 2;
+        st->plainText[uint8_t(*c)] = PlainAlone;
     // Everything else that may start a token there.
     for (const char* c = " \t\r\n~<:|="; *c; ++c)
         st->plainText[uint8_t(*c)] = 0;
@@ -82,55 +82,118 @@ void PreparePlainText(RenderState* st)
             st->plainText[uint8_t(entry->character)] = 0;
     const char* separator = f->WordSeparator;
     if (separator && separator[0] && !separator[1] && separator[0] != '\n' &&
-        separator[0] != char(st->metaChar))
+        separator[0] != char(st->metaChar)) {
         st->separatorByte = separator[0];
+        // A blank's token writes the separator whatever the escape table says.
+        st->plainText[uint8_t(' ')] = PlainBlank;
+        st->plainText[uint8_t('\t')] = PlainBlank;
+    }
 }
+
+namespace {
+
+// True when WrapLine has judged the whole current output line and found no
+// break position it would take (none, or one with only blanks before it, as
+// in a list item's indentation), and no blank ends the line: then it finds
+// none after any further plain bytes that are not blanks either (without a
+// BreakFinder only blanks are break positions), and calling it once after a
+// stretch of them leaves the same output and state as calling it after each.
+bool NoBreakOnLine(const RenderState* st)
+{
+    const int32_t candidate = st->breakCandidate;
+    const bool none = candidate < 0 ||
+                      st->blankUntil == (st->breakAnswer == 1 ? candidate : candidate + 1);
+    return none && !st->format->BreakFinder && st->breakScanned == st->outputLength &&
+           st->outputLength > 0 && !IsBlank(st->output[st->outputLength - 1]);
+}
+
+}  // namespace
 
 int32_t CopyPlainRun(RenderState* st)
 {
     const char* in = st->input;
     const uint8_t* plain = st->plainText;
     const int32_t wrapColumn = st->format->WrapColumn;
+    if (!(plain[uint8_t('a')] & PlainAlways))
+        return MarkupOk;  // no plain text for this format
+    // A single space or tab between two words of running text becomes the
+    // one-byte WordSeparator inside the run: the blank's token would write
+    // exactly that byte, so "word word word" is copied in one go.
+    const uint32_t blanks = st->state == BlockState::InText ? 1 : 0;
+    const char separator = st->separatorByte;
     for (;;) {
         // Copy up to where the column reaches the wrap column (where WrapLine
         // must look at the line) or the run ends.
-        if (!plain['a'])
-            return MarkupOk;  // no plain text for this format
         const int32_t remaining = st->inputLength - st->position;
         int32_t limit = remaining;
-        if (wrapColumn > 0 && wrapColumn - st->column < limit)
-            limit = wrapColumn - st->column > 1 ? wrapColumn - st->column : 1;
+        bool stretch = false;
+        if (wrapColumn > 0 && wrapColumn - st->column < limit) {
+            if (st->column >= wrapColumn && NoBreakOnLine(st))
+                stretch = true;  // WrapLine once after the run, see NoBreakOnLine
+            else
+                limit = wrapColumn - st->column > 1 ? wrapColumn - st->column : 1;
+        }
+        const uint32_t runBlanks = stretch ? 0 : blanks;
         if (limit > remaining)
             limit = remaining;
         // Each byte's step of the conversion loop checks room first.
         const int32_t room = st->capacity - 1 - st->outputLength;
         const char* from = in + st->position;
         char* out = st->output + st->outputLength;
+        // Bytes below stop have room and a next byte without checks of
+        // their own.
+        int32_t stop = limit < room - 1 ? limit : room - 1;
+        if (stop > remaining - 1)
+            stop = remaining - 1;
         int32_t count = 0;
         int32_t chars = 0;
-        while (count < limit) {
-            const uint8_t b = uint8_t(from[count]);
-            if (!plain[b])
+        for (;;) {
+            // Whether a byte is copied is worked out without a branch per
+            // kind: words end every few bytes and would mispredict.
+            while (count < stop) {
+                const uint32_t b = uint8_t(from[count]);
+                const uint32_t next = uint8_t(from[count + 1]);
+                const uint32_t kind = plain[b];
+                const uint32_t nextKind = plain[next];
+                const uint32_t alone = (kind >> 1) & uint32_t(next != b);
+                const uint32_t blank = (kind >> 2) & runBlanks & (nextKind | nextKind >> 1);
+                if (((kind | alone | blank) & 1) == 0)
+                    break;
+                const char written = (kind & PlainBlank) ? separator : char(b);
+                out[count++] = written;
+                chars += CountsAsChar(uint8_t(written));
+            }
+            if (count >= limit)
                 break;
-            if (plain[b] == 2 && st->position + count + 1 < st->inputLength &&
-                uint8_t(from[count + 1]) == b)
+            // The byte where that stopped, by the same rules with checks.
+            const uint8_t b = uint8_t(from[count]);
+            const uint8_t kind = plain[b];
+            const bool last = count + 1 >= remaining;
+            const uint8_t next = last ? 0 : uint8_t(from[count + 1]);
+            const bool copied = (kind & PlainAlways) ||
+                                ((kind & PlainAlone) && (last || next != b)) ||
+                                (runBlanks && (kind & PlainBlank) && !last &&
+                                 (plain[next] & PlainWord));
+            if (!copied)
                 break;
             if (count >= room - 1)
                 return MarkupNoRoom;
-            out[count++] = char(b);
-            chars += CountsAsChar(b);
+            const char written = (kind & PlainBlank) ? separator : char(b);
+            out[count++] = written;
+            chars += CountsAsChar(uint8_t(written));
         }
         st->outputLength += count;
         st->outputChars += chars;
         st->column += count;
         st->position += count;
-        if (count > 0 && count == limit) {
+        if (count > 0 && (count == limit || stretch)) {
             if (wrapColumn > 0 && st->column >= wrapColumn) {
                 const int32_t result = WrapLine(st, st->format);
                 if (result != MarkupOk)
                     return result;
             }
-            continue;
+            if (count == limit)
+                continue;
         }
         // The run ended at a byte that is not plain. Spaces and tabs between
         // words of running text are handled here as their token would be:

@@ -1,0 +1,135 @@
+// The engine's shortcuts for plain text and plain templates must write what
+// the general path writes: blanks between words, wrapping, and templates
+// learnt during one conversion.
+#include <cstring>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "MarkupTestSupport.h"
+
+using namespace markup_test;
+
+namespace {
+
+class BlanksBetweenWords : public testing::TestWithParam<Case> {};
+
+TEST_P(BlanksBetweenWords, GiveOneSeparator)
+{
+    EXPECT_EQ(Html(GetParam().input), GetParam().html);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FastPath, BlanksBetweenWords,
+    testing::Values(Case{"a b c", "<p>a b c</p>\n"}, Case{"a\tb", "<p>a b</p>\n"},
+                    Case{"a  \t b", "<p>a b</p>\n"}, Case{"a b ", "<p>a b</p>\n"},
+                    Case{"a b \r\nc", "<p>a b c</p>\n"}, Case{"a *b", "<p>a *b</p>\n"},
+                    Case{"a **b**", "<p>a <b>b</b></p>\n"}, Case{"a ,b ,,c", "<p>a ,b <sub>c</sub></p>\n"},
+                    Case{"a <b", "<p>a &lt;b</p>\n"}, Case{"a ~b", "<p>a b</p>\n"},
+                    Case{"\xC3\xA9 \xE2\x82\xAC", "<p>\xC3\xA9 \xE2\x82\xAC</p>\n"}));
+
+// A CharNotify that does nothing turns the plain-text copy off: every byte
+// then goes through the tokenizer one by one.
+int32_t IgnoreChar(int32_t, FormatData, RenderState*)
+{
+    return MarkupOk;
+}
+
+std::string WrapHeavyPage(std::mt19937& random)
+{
+    static const char* const starts[] = {"", "* ", "## ", "; ", ": ", "|", "== "};
+    static const char* const blanks[] = {" ", " ", " ", "\t", "  ", " \t"};
+    static const char* const specials[] = {"*", "**", "//", ",", "&", "\xC3\xA9", "[[P|t]]", "~x"};
+    std::string page;
+    for (int line = 0; line < 6; ++line) {
+        page += starts[random() % (sizeof starts / sizeof starts[0])];
+        const int words = int(random() % 40);
+        for (int w = 0; w < words; ++w) {
+            const int length = 1 + int(random() % (random() % 5 == 0 ? 80 : 12));
+            for (int c = 0; c < length; ++c)
+                page += random() % 20 == 0 ? specials[random() % (sizeof specials / sizeof specials[0])]
+                                           : std::string(1, char('a' + random() % 26));
+            page += blanks[random() % (sizeof blanks / sizeof blanks[0])];
+        }
+        page += random() % 3 == 0 ? "\r\n\r\n" : "\r\n";
+    }
+    return page;
+}
+
+TEST(FastPath, PlainTextCopyWrapsWhereTheTokenizerWould)
+{
+    for (const OutputFormat* base : {HtmlOutputFormat(), TextOutputFormat(), ManOutputFormat()}) {
+        OutputFormat slow = *base;
+        slow.CharNotify = IgnoreChar;
+        std::mt19937 random(7);
+        for (int n = 0; n < 300; ++n) {
+            const std::string page = WrapHeavyPage(random);
+            const Rendered fast = Render(page, 0, base, "\r\n");
+            const Rendered general = Render(page, 0, &slow, "\r\n");
+            ASSERT_EQ(fast.result, MarkupOk);
+            ASSERT_EQ(fast.text, general.text) << testing::PrintToString(page);
+            ASSERT_EQ(fast.chars, general.chars);
+        }
+    }
+}
+
+TEST(FastPath, SeparatorOtherThanABlankIsWrittenForEachRunOfBlanks)
+{
+    OutputFormat format = *HtmlOutputFormat();
+    format.WordSeparator = "_";
+    EXPECT_EQ(Render("a b\tc  d", OptNoFrame, &format).text, "<p>a_b_c_d</p>\n");
+}
+
+TEST(FastPath, BlanksBetweenWordsAreNotEscaped)
+{
+    static const EscapeEntry escapes[] = {{' ', "&#32;"}, {'<', "&lt;"}, {'\0', nullptr}};
+    OutputFormat format = *HtmlOutputFormat();
+    format.CharWriterData = escapes;
+    EXPECT_EQ(Render("a b\tc <", OptNoFrame, &format).text, "<p>a b c &lt;</p>\n");
+}
+
+TEST(FastPath, TemplatesAreReadAgainInEveryConversion)
+{
+    // The engine remembers templates only within one call: a template that
+    // changes between calls is written as it stands.
+    static char bold[8];
+    OutputFormat format = *HtmlOutputFormat();
+    format.BoldBegin = bold;
+    std::strcpy(bold, "<b>");
+    EXPECT_EQ(Render("**x** **y**", OptNoFrame, &format).text, "<p><b>x</b> <b>y</b></p>\n");
+    std::strcpy(bold, "<B>\n");
+    EXPECT_EQ(Render("**x** **y**", OptNoFrame, &format).text, "<p><B>\nx</b> <B>\ny</b></p>\n");
+    std::strcpy(bold, "<%{l}>");
+    EXPECT_EQ(Render("**x**", OptNoFrame, &format).text, "<p><0>x</b></p>\n");
+}
+
+TEST(FastPath, SmallestBufferIsUnchanged)
+{
+    // Every smaller buffer fails cleanly without writing past its end.
+    const std::string input = "word";
+    const Rendered whole = Render(input, OptNoFrame);
+    ASSERT_EQ(whole.text, "<p>word</p>\n");
+    int32_t smallest = -1;
+    for (int32_t size = 0; size < 200 && smallest < 0; ++size) {
+        std::vector<char> buffer(size_t(size) + 1, '\xC5');
+        const char* output = nullptr;
+        int32_t length = 0;
+        const int32_t result = RenderMarkup(input.data(), int32_t(input.size()), buffer.data(), size,
+                                            OptNoFrame, "\n", HtmlOutputFormat(), 0, &output,
+                                            &length, nullptr);
+        EXPECT_EQ(buffer[size_t(size)], '\xC5');
+        if (result == MarkupOk) {
+            smallest = size;
+            EXPECT_EQ(std::string(output, size_t(length)), whole.text);
+        } else {
+            EXPECT_EQ(result, MarkupNoRoom);
+        }
+    }
+    // The paragraph's "%%{s>0} style=..." guard is written before it is
+    // dropped, so the output half needs room for it (32 bytes); the engine
+    // before the shortcuts needed exactly this buffer too.
+    EXPECT_EQ(smallest, 64);
+}
+
+}  // namespace
