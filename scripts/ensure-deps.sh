@@ -13,6 +13,8 @@ packages=(
   fonts-liberation fonts-dejavu-core fontconfig
   # pdftotext and pdfinfo: the printing tests read back the PDF they print.
   poppler-utils
+  # xdg-open: links to files and web addresses open with the desktop's handler.
+  xdg-utils
 )
 packages+=("$@")
 
