@@ -86,7 +86,28 @@ struct TemplateShape {
     int32_t lineEnd;   // 1 when a final newline follows them
 };
 
-constexpr int32_t TemplateShapeSlots = 32;
+constexpr int32_t TemplateShapeSlots = 64;
+
+// What a template with directives wrote last time, when its output depends
+// only on the variables i, l, s and x and holds no line end.
+struct TemplateMemo {
+    const char* text;    // the template, or null: slot unused
+    int32_t length;      // bytes in bytes
+    uint32_t reads;      // the variables it read (TemplateRead* bits)
+    int32_t values[4];   // their values then: i, l, s, x
+    int32_t chars;       // characters among the bytes
+    int32_t room;        // room beyond the output's end it may ask for
+    char bytes[48];
+};
+
+constexpr int32_t TemplateMemoSlots = 16;
+
+// Bits of RenderState::templateReads.
+constexpr uint32_t TemplateReadI = 1;
+constexpr uint32_t TemplateReadL = 2;
+constexpr uint32_t TemplateReadS = 4;
+constexpr uint32_t TemplateReadX = 8;
+constexpr uint32_t TemplateReadOther = 16;  // o, p, a format's variable, %L
 
 struct RenderState {
     char* output;           // output area
@@ -137,6 +158,10 @@ struct RenderState {
     // hooks, a CharNotify or its own writer.
     uint8_t plainText[256];
     char separatorByte;     // the WordSeparator when it is one plain byte, else 0
+    // 1 when every byte outside ASCII punctuation, controls and the space is
+    // copied unchanged, so that sixteen bytes at a time can be checked by
+    // byte ranges alone (see CopyPlainRun).
+    uint8_t plainByRanges;
 
     // What WrapLine remembers of the current output line, so that it reads
     // every output byte a bounded number of times. Code that shortens or
@@ -149,6 +174,15 @@ struct RenderState {
     // Templates of the format seen so far, by address (the format's
     // templates do not change during a conversion).
     TemplateShape templateShapes[TemplateShapeSlots];
+    TemplateMemo templateMemos[TemplateMemoSlots];
+
+    // What the template being written has depended on, so that Put can tell
+    // whether its output may be reused: the variables read (TemplateRead*
+    // bits), the longest output reached (a repeat that writes its body and
+    // takes it back out reaches beyond its end) and the line ends written.
+    uint32_t templateReads;
+    int32_t templatePeak;
+    int32_t lineEndCount;
 
     // A heading's look-ahead for its closing '=' run failed for every
     // position below this one (reset when a heading opens).

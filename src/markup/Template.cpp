@@ -51,12 +51,16 @@ int32_t Apply(char op, int32_t a, int32_t b)
 int32_t Variable(char c, RenderState* st)
 {
     switch (c) {
-    case 'i': return st->i;
-    case 'l': return st->l;
+    case 'i': st->templateReads |= TemplateReadI; return st->i;
+    case 'l': st->templateReads |= TemplateReadL; return st->l;
+    case 's': st->templateReads |= TemplateReadS; return st->s;
+    case 'x': st->templateReads |= TemplateReadX; return st->x;
+    default: break;
+    }
+    st->templateReads |= TemplateReadOther;
+    switch (c) {
     case 'o': return st->position;
     case 'p': return st->outputLength;
-    case 's': return st->s;
-    case 'x': return st->x;
     default: break;
     }
     const OutputFormat* format = st->format;
@@ -86,6 +90,7 @@ int32_t WriteNumber(RenderState* st, int32_t value)
 
 int32_t WriteMarkerString(RenderState* st)
 {
+    st->templateReads |= TemplateReadOther;
     if (st->outputLength + MaxBlockDepth > st->capacity)
         return MarkupNoRoom;
     int32_t n = 0;
@@ -126,6 +131,8 @@ int32_t WriteRepeat(RenderState* st, const char* text, int32_t exprStart, int32_
     const int32_t bodyLength = st->outputLength - start;
     const int32_t bodyChars = st->outputChars - chars;
     if (count <= 0) {
+        if (st->outputLength > st->templatePeak)
+            st->templatePeak = st->outputLength;
         st->outputLength = start;
         st->column = column;
         st->outputChars = chars;
@@ -248,12 +255,6 @@ int32_t WriteTemplate(const char* text, int32_t length, char metaChar, RenderSta
 
 namespace {
 
-TemplateShape* ShapeSlot(RenderState* st, const char* text)
-{
-    const uintptr_t address = reinterpret_cast<uintptr_t>(text);
-    return &st->templateShapes[((address >> 3) ^ (address >> 9)) % TemplateShapeSlots];
-}
-
 // Reads text once: plain bytes up to its end, perhaps with one final newline.
 void LearnShape(TemplateShape* shape, const char* text, char metaChar)
 {
@@ -267,17 +268,78 @@ void LearnShape(TemplateShape* shape, const char* text, char metaChar)
     shape->literal = text[k] == '\0' || shape->lineEnd ? k : -1;
 }
 
+uint32_t AddressHash(const char* text)
+{
+    const uintptr_t address = reinterpret_cast<uintptr_t>(text);
+    return uint32_t((address >> 3) ^ (address >> 9));
+}
+
+bool MemoMatches(const TemplateMemo* memo, const char* text, const RenderState* st)
+{
+    const uint32_t reads = memo->reads;
+    return memo->text == text && ((reads & TemplateReadI) == 0 || memo->values[0] == st->i) &&
+           ((reads & TemplateReadL) == 0 || memo->values[1] == st->l) &&
+           ((reads & TemplateReadS) == 0 || memo->values[2] == st->s) &&
+           ((reads & TemplateReadX) == 0 || memo->values[3] == st->x);
+}
+
+// Writes a template with directives, remembering its output when that may
+// be reused. The output is reused only where every room check of writing
+// it again would pass: each check asks for at most 12 bytes beyond the
+// output reached so far, and the output never reaches beyond templatePeak.
+// Memos are found by template and level, so that the items of nested lists
+// keep one each.
+int32_t WriteRemembered(RenderState* st, const char* text)
+{
+    TemplateMemo* memo =
+        &st->templateMemos[(AddressHash(text) + uint32_t(st->l) * 7) % TemplateMemoSlots];
+    if (MemoMatches(memo, text, st) && st->outputLength + memo->room <= st->capacity) {
+        const int32_t n = memo->length;
+        char* out = st->output + st->outputLength;
+        for (int32_t k = 0; k < n; ++k)
+            out[k] = memo->bytes[k];
+        st->outputLength += n;
+        st->outputChars += memo->chars;
+        st->column += n;
+        return MarkupOk;
+    }
+    const int32_t start = st->outputLength;
+    const int32_t chars = st->outputChars;
+    const int32_t lineEnds = st->lineEndCount;
+    st->templateReads = 0;
+    st->templatePeak = start;
+    const int32_t result = WriteTemplate(text, -1, char(st->metaChar), st);
+    if (result != MarkupOk)
+        return result;
+    const int32_t length = st->outputLength - start;
+    if ((st->templateReads & TemplateReadOther) != 0 || st->lineEndCount != lineEnds ||
+        length > int32_t(sizeof memo->bytes))
+        return MarkupOk;
+    const int32_t peak = st->templatePeak > st->outputLength ? st->templatePeak : st->outputLength;
+    std::memcpy(memo->bytes, st->output + start, size_t(length));
+    memo->text = text;
+    memo->length = length;
+    memo->chars = st->outputChars - chars;
+    memo->room = peak - start + 12;
+    memo->reads = st->templateReads;
+    memo->values[0] = st->i;
+    memo->values[1] = st->l;
+    memo->values[2] = st->s;
+    memo->values[3] = st->x;
+    return MarkupOk;
+}
+
 }  // namespace
 
 int32_t engine::Put(RenderState* st, const char* text)
 {
     if (!text)
         return MarkupOk;
-    TemplateShape* shape = ShapeSlot(st, text);
+    TemplateShape* shape = &st->templateShapes[AddressHash(text) % TemplateShapeSlots];
     if (shape->text != text)
         LearnShape(shape, text, char(st->metaChar));
     if (shape->literal < 0)
-        return WriteTemplate(text, -1, char(st->metaChar), st);
+        return WriteRemembered(st, text);
     // As WriteTemplate writes such a template: the bytes, then the line end.
     const int32_t n = shape->literal;
     if (n > 0) {

@@ -2,6 +2,10 @@
 // line wrapping.
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "EngineInternal.h"
 
 using namespace engine;
@@ -27,6 +31,7 @@ int32_t PutLineEnd(RenderState* st)
         st->outputChars += CountsAsChar(uint8_t(c));
     }
     st->column = st->wrapIndent;
+    ++st->lineEndCount;
     return MarkupOk;
 }
 
@@ -60,6 +65,63 @@ int32_t WritePreChar(RenderState* st, char c)
     return PutByte(st, c);
 }
 
+namespace {
+
+// Bytes that CopyPlainRun reads one by one: controls, the space and ASCII
+// punctuation. Every byte that may start a token, or that a format escapes,
+// is one of them for all built-in formats; when a format escapes any other
+// byte, PreparePlainText turns the sixteen-byte checks off.
+inline bool MayNeedCheck(uint8_t b)
+{
+    return b <= 0x2F || (b >= 0x3A && b <= 0x40) || (b >= 0x5B && b <= 0x60) ||
+           (b >= 0x7B && b <= 0x7F);
+}
+
+#if defined(__SSE2__)
+
+// Lanes of v holding a byte from lo to hi (unsigned).
+inline __m128i InRange(__m128i v, uint8_t lo, uint8_t hi)
+{
+    const __m128i shifted = _mm_sub_epi8(v, _mm_set1_epi8(char(lo)));
+    return _mm_cmpeq_epi8(_mm_min_epu8(shifted, _mm_set1_epi8(char(hi - lo))), shifted);
+}
+
+// Copies the sixteen bytes at from to out and returns how many of them, from
+// the first and at most most, are certainly plain text copied unchanged:
+// bytes outside MayNeedCheck, and (when spacesCopied) single spaces before
+// such a byte. The caller treats the byte after them one by one. from[16]
+// must be readable. Adds the characters among the plain bytes to *chars.
+inline int32_t CopySixteen(const char* from, char* out, int32_t most, bool spacesCopied,
+                           int32_t* chars)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+    const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x2F)), v);
+    const __m128i checked = _mm_or_si128(_mm_or_si128(low, InRange(v, 0x3A, 0x40)),
+                                         _mm_or_si128(InRange(v, 0x5B, 0x60), InRange(v, 0x7B, 0x7F)));
+    const uint32_t needCheck = uint32_t(_mm_movemask_epi8(checked)) |
+                               (MayNeedCheck(uint8_t(from[16])) ? 0x10000u : 0u);
+    const uint32_t spaces = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))));
+    const uint32_t stops = (needCheck & ~spaces & 0xFFFFu) |
+                           (spacesCopied ? spaces & (needCheck >> 1) : spaces);
+    int32_t n = stops ? __builtin_ctz(stops) : 16;
+    if (n > most)
+        n = most;
+    const uint32_t taken = (1u << n) - 1;
+    if ((uint32_t(_mm_movemask_epi8(v)) & taken) == 0) {
+        *chars += n;
+    } else {
+        // Continuation bytes and lead bytes of four-byte sequences do not count.
+        const __m128i notCounted = _mm_or_si128(InRange(v, 0x80, 0xBF), InRange(v, 0xF0, 0xFF));
+        *chars += n - __builtin_popcount(uint32_t(_mm_movemask_epi8(notCounted)) & taken);
+    }
+    return n;
+}
+
+#endif
+
+}  // namespace
+
 void PreparePlainText(RenderState* st)
 {
     std::memset(st->plainText, 0, sizeof st->plainText);
@@ -88,6 +150,10 @@ void PreparePlainText(RenderState* st)
         st->plainText[uint8_t(' ')] = PlainBlank;
         st->plainText[uint8_t('\t')] = PlainBlank;
     }
+    st->plainByRanges = 1;
+    for (int b = 0; b < 256; ++b)
+        if (!MayNeedCheck(uint8_t(b)) && st->plainText[b] != PlainAlways)
+            st->plainByRanges = 0;
 }
 
 namespace {
@@ -121,6 +187,7 @@ int32_t CopyPlainRun(RenderState* st)
     // exactly that byte, so "word word word" is copied in one go.
     const uint32_t blanks = st->state == BlockState::InText ? 1 : 0;
     const char separator = st->separatorByte;
+    const bool byRanges = st->plainByRanges != 0;
     for (;;) {
         // Copy up to where the column reaches the wrap column (where WrapLine
         // must look at the line) or the run ends.
@@ -134,6 +201,7 @@ int32_t CopyPlainRun(RenderState* st)
                 limit = wrapColumn - st->column > 1 ? wrapColumn - st->column : 1;
         }
         const uint32_t runBlanks = stretch ? 0 : blanks;
+        const bool spacesCopied = runBlanks && separator == ' ';
         if (limit > remaining)
             limit = remaining;
         // Each byte's step of the conversion loop checks room first.
@@ -145,12 +213,24 @@ int32_t CopyPlainRun(RenderState* st)
         int32_t stop = limit < room - 1 ? limit : room - 1;
         if (stop > remaining - 1)
             stop = remaining - 1;
+        // Sixteen bytes are read and written at a time up to vectorEnd; only
+        // those below stop are taken.
+        const int32_t vectorEnd = (room < remaining ? room : remaining) - 17;
         int32_t count = 0;
         int32_t chars = 0;
         for (;;) {
             // Whether a byte is copied is worked out without a branch per
             // kind: words end every few bytes and would mispredict.
             while (count < stop) {
+#if defined(__SSE2__)
+                if (byRanges && count <= vectorEnd) {
+                    const int32_t copied =
+                        CopySixteen(from + count, out + count, stop - count, spacesCopied, &chars);
+                    count += copied;
+                    if (copied == 16 || count >= stop)
+                        continue;
+                }
+#endif
                 const uint32_t b = uint8_t(from[count]);
                 const uint32_t next = uint8_t(from[count + 1]);
                 const uint32_t kind = plain[b];

@@ -104,6 +104,66 @@ TEST(FastPath, TemplatesAreReadAgainInEveryConversion)
     EXPECT_EQ(Render("**x**", OptNoFrame, &format).text, "<p><0>x</b></p>\n");
 }
 
+// Counts its calls, so that every use of a template reading it differs.
+int32_t CountingVariable(char, FormatData data, const OutputFormat*)
+{
+    return ++*static_cast<int32_t*>(const_cast<void*>(data));
+}
+
+TEST(FastPath, RememberedTemplatesFollowTheVariablesTheyRead)
+{
+    // Templates with directives are written once and their output reused
+    // while the variables they read keep their values.
+    OutputFormat format = *HtmlOutputFormat();
+    format.BulletItemBegin = "<li l=%{l} s=%{s}>";
+    EXPECT_EQ(Render("* a\n** b\n* c\n** d\n*** e\n** f", OptNoFrame, &format).text,
+              "\n<ul>\n<li l=1 s=0>a\n<ul>\n<li l=2 s=0>b</li>\n</ul>\n</li>\n"
+              "<li l=1 s=0>c\n<ul>\n<li l=2 s=0>d\n<ul>\n<li l=3 s=0>e</li>\n</ul>\n</li>\n"
+              "<li l=2 s=0>f</li>\n</ul>\n</li>\n</ul>\n");
+    EXPECT_EQ(Render("* a\n* b", OptNoFrame, &format, "\n", 9).text,
+              "\n<ul>\n<li l=1 s=9>a</li>\n<li l=1 s=9>b</li>\n</ul>\n");
+
+    // The reading position and a format's own variables change between uses.
+    int32_t calls = 0;
+    format.VariableHook = CountingVariable;
+    format.VariableHookData = &calls;
+    format.ParagraphBegin = "<p n=%{N} at=%{o}>";
+    EXPECT_EQ(Render("a\n\nb\n\nc", OptNoFrame, &format).text,
+              "<p n=1 at=1>a</p>\n<p n=2 at=4>b</p>\n<p n=3 at=7>c</p>\n");
+}
+
+TEST(FastPath, RememberedTemplateNeedsTheRoomItsFirstWritingNeeded)
+{
+    // A guard whose body is written and taken back out asks for room for
+    // the body each time: near the end of the buffer a remembered template
+    // must fail exactly where writing it again would.
+    const std::string input = "a\n\nb\n\nc\n\nd";
+    const Rendered whole = Render(input, OptNoFrame);
+    ASSERT_EQ(whole.result, MarkupOk);
+    int32_t smallest = -1;
+    for (int32_t size = 0; size < 400; ++size) {
+        std::vector<char> buffer(size_t(size) + 1, '\xC5');
+        const char* output = nullptr;
+        int32_t length = 0;
+        const int32_t result = RenderMarkup(input.data(), int32_t(input.size()), buffer.data(), size,
+                                            OptNoFrame, "\n", HtmlOutputFormat(), 0, &output,
+                                            &length, nullptr);
+        ASSERT_EQ(buffer[size_t(size)], '\xC5');
+        if (result == MarkupOk) {
+            EXPECT_EQ(std::string(output, size_t(length)), whole.text) << size;
+            if (smallest < 0)
+                smallest = size;
+        } else {
+            ASSERT_EQ(result, MarkupNoRoom);
+            ASSERT_LT(smallest, 0) << "a larger buffer failed after a smaller one worked";
+        }
+    }
+    // The last paragraph's guard: after 3 paragraphs of 9 bytes and "<p", its
+    // body's 18 bytes up to the font size, then 12 bytes of room for the
+    // number: 27 + 2 + 18 + 12 = 59 bytes of output half.
+    EXPECT_EQ(smallest, 2 * 59);
+}
+
 TEST(FastPath, SmallestBufferIsUnchanged)
 {
     // Every smaller buffer fails cleanly without writing past its end.
