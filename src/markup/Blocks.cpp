@@ -567,16 +567,19 @@ int32_t OnInPre(RenderState* st)
         st->position = st->textStart;
         if (f->CharNotify)
             RETURN_IF_FAILED(f->CharNotify(st->position + st->inputBase, f->CharNotifyData, st));
-        if (!f->PreCharWriter)
-            return PutByte(st, st->input[st->position++]);
-        RETURN_IF_FAILED(f->PreCharWriter(st->input, st->inputLength, &st->position,
-                                          f->PreCharWriterData, st));
-        if (st->position < end)
-            st->position = end;
-        return MarkupOk;
+        if (!f->PreCharWriter) {
+            RETURN_IF_FAILED(PutByte(st, st->input[st->position++]));
+        } else {
+            RETURN_IF_FAILED(f->PreCharWriter(st->input, st->inputLength, &st->position,
+                                              f->PreCharWriterData, st));
+            if (st->position < end)
+                st->position = end;
+        }
+        return CopyPreRun(st);
     }
     case TokenKind::TokSpace:
-        return WritePreChar(st, ' ');
+        RETURN_IF_FAILED(WritePreChar(st, ' '));
+        return CopyPreRun(st);
     case TokenKind::TokTab:
         // Spaces up to the next multiple of 4 (at most 4, should a writer
         // not move the column).

@@ -65,6 +65,10 @@ void PreparePlainText(RenderState* st);
 // exactly as tokenizing them one by one would.
 int32_t CopyPlainRun(RenderState* st);
 
+// Copies the run of bytes at position in a line of a preformatted block
+// that the format writes unchanged, exactly as their one-byte tokens would.
+int32_t CopyPreRun(RenderState* st);
+
 // Shortens the output to length bytes (column and outputChars follow).
 void TruncateOutput(RenderState* st, int32_t length);
 

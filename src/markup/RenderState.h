@@ -158,6 +158,10 @@ struct RenderState {
     // hooks, a CharNotify or its own writer.
     uint8_t plainText[256];
     char separatorByte;     // the WordSeparator when it is one plain byte, else 0
+    // Bytes of a line of a preformatted block that the format writes
+    // unchanged (1), so that runs of them are copied without the tokenizer;
+    // all 0 when the format has a CharNotify or a writer of its own there.
+    uint8_t preText[256];
     // 1 when every byte outside ASCII punctuation, controls and the space is
     // copied unchanged, so that sixteen bytes at a time can be checked by
     // byte ranges alone (see CopyPlainRun).

@@ -122,6 +122,27 @@ inline int32_t CopySixteen(const char* from, char* out, int32_t most, bool space
 
 }  // namespace
 
+namespace {
+
+void PreparePreText(RenderState* st)
+{
+    std::memset(st->preText, 0, sizeof st->preText);
+    const OutputFormat* f = st->format;
+    if (f->CharNotify || (f->PreCharWriter && f->PreCharWriter != EscapeWriter))
+        return;
+    std::memset(st->preText, 1, sizeof st->preText);
+    // Tabs are expanded, line ends are tokens of their own.
+    st->preText[uint8_t('\t')] = 0;
+    st->preText[uint8_t('\r')] = 0;
+    st->preText[uint8_t('\n')] = 0;
+    if (f->PreCharWriter == EscapeWriter)
+        for (const EscapeEntry* entry = static_cast<const EscapeEntry*>(f->PreCharWriterData);
+             entry && entry->replacement; ++entry)
+            st->preText[uint8_t(entry->character)] = 0;
+}
+
+}  // namespace
+
 void PreparePlainText(RenderState* st)
 {
     std::memset(st->plainText, 0, sizeof st->plainText);
@@ -150,6 +171,7 @@ void PreparePlainText(RenderState* st)
         st->plainText[uint8_t(' ')] = PlainBlank;
         st->plainText[uint8_t('\t')] = PlainBlank;
     }
+    PreparePreText(st);
     st->plainByRanges = 1;
     for (int b = 0; b < 256; ++b)
         if (!MayNeedCheck(uint8_t(b)) && st->plainText[b] != PlainAlways)
@@ -223,7 +245,9 @@ int32_t CopyPlainRun(RenderState* st)
             // kind: words end every few bytes and would mispredict.
             while (count < stop) {
 #if defined(__SSE2__)
-                if (byRanges && count <= vectorEnd) {
+                // Markup-dense text gives short runs: sixteen bytes are
+                // checked only from a byte that needs no check of its own.
+                if (byRanges && count <= vectorEnd && !MayNeedCheck(uint8_t(from[count]))) {
                     const int32_t copied =
                         CopySixteen(from + count, out + count, stop - count, spacesCopied, &chars);
                     count += copied;
@@ -303,6 +327,30 @@ int32_t CopyPlainRun(RenderState* st)
                 return result;
         }
     }
+}
+
+int32_t CopyPreRun(RenderState* st)
+{
+    const char* in = st->input;
+    const uint8_t* copied = st->preText;
+    // Each byte's step of the conversion loop needs three bytes of room.
+    const int32_t last = st->capacity - 3;
+    int32_t position = st->position;
+    int32_t length = st->outputLength;
+    int32_t chars = st->outputChars;
+    char* out = st->output;
+    while (position < st->inputLength && copied[uint8_t(in[position])]) {
+        if (length > last)
+            break;
+        const char b = in[position++];
+        out[length++] = b;
+        chars += CountsAsChar(uint8_t(b));
+    }
+    st->column += length - st->outputLength;
+    st->outputLength = length;
+    st->outputChars = chars;
+    st->position = position;
+    return MarkupOk;
 }
 
 void TruncateOutput(RenderState* st, int32_t length)

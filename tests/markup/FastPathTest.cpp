@@ -74,6 +74,56 @@ TEST(FastPath, PlainTextCopyWrapsWhereTheTokenizerWould)
     }
 }
 
+std::string PreformattedPage(std::mt19937& random)
+{
+    static const char* const pieces[] = {"int x", " ", "  ", "\t", "<b>", "&amp;", "\"q\"", "}}}",
+                                         " }}}", "}", "**no**", "\xC3\xA9", "\xF0\x9F\x98\x80", "~"};
+    std::string page = random() % 2 ? "text\r\n" : "";
+    for (int block = 0; block < 3; ++block) {
+        page += "{{{\r\n";
+        const int lines = int(random() % 6);
+        for (int line = 0; line < lines; ++line) {
+            const int count = int(random() % 12);
+            for (int k = 0; k < count; ++k)
+                page += pieces[random() % (sizeof pieces / sizeof pieces[0])];
+            page += random() % 4 ? "\r\n" : "\n";
+        }
+        page += random() % 5 ? "}}}\r\n" : "";
+    }
+    return page;
+}
+
+TEST(FastPath, PreformattedLinesAreCopiedAsTheirTokensWouldWriteThem)
+{
+    for (const OutputFormat* base : {HtmlOutputFormat(), TextOutputFormat()}) {
+        OutputFormat slow = *base;
+        slow.CharNotify = IgnoreChar;
+        std::mt19937 random(11);
+        for (int n = 0; n < 200; ++n) {
+            const std::string page = PreformattedPage(random);
+            const Rendered fast = Render(page, 0, base, "\r\n");
+            const Rendered general = Render(page, 0, &slow, "\r\n");
+            ASSERT_EQ(fast.result, MarkupOk);
+            ASSERT_EQ(fast.text, general.text) << testing::PrintToString(page);
+            ASSERT_EQ(fast.chars, general.chars);
+            // Near the end of the buffer both fail at the same sizes.
+            if (n % 20 == 0) {
+                for (int32_t size = 2 * int32_t(page.size()); size < 2 * int32_t(fast.text.size()) + 8;
+                     ++size) {
+                    std::vector<char> a(static_cast<size_t>(size)), b(static_cast<size_t>(size));
+                    const char* out = nullptr;
+                    int32_t length = 0;
+                    const int32_t fastResult = RenderMarkup(page.data(), int32_t(page.size()), a.data(),
+                                                            size, 0, "\r\n", base, 0, &out, &length, nullptr);
+                    const int32_t slowResult = RenderMarkup(page.data(), int32_t(page.size()), b.data(),
+                                                            size, 0, "\r\n", &slow, 0, &out, &length, nullptr);
+                    ASSERT_EQ(fastResult, slowResult) << size << " " << testing::PrintToString(page);
+                }
+            }
+        }
+    }
+}
+
 TEST(FastPath, SeparatorOtherThanABlankIsWrittenForEachRunOfBlanks)
 {
     OutputFormat format = *HtmlOutputFormat();
