@@ -190,6 +190,19 @@ int32_t SearchFrom(RenderState* st, int32_t slot, int32_t from)
     return k;
 }
 
+// The first line end from start that ends a paragraph, when there is one
+// before limit; otherwise some index at or past limit. Targets are short:
+// a short stretch is read directly, a long one through the remembered search.
+int32_t ParagraphEndBefore(RenderState* st, int32_t start, int32_t limit)
+{
+    if (limit - start > 64)
+        return SearchFrom(st, LineBreakSlot, start);
+    for (int32_t k = start; k < limit; ++k)
+        if (IsLineEndChar(st->input[k]) && SearchMatches(st, LineBreakSlot, k))
+            return k;
+    return limit;
+}
+
 }  // namespace
 
 bool InlineOpen(const RenderState* st, InlineKind kind)
@@ -248,7 +261,7 @@ int32_t OpenLinkOrImage(RenderState* st, InlineKind kind)
     const int32_t start = st->position;
     int32_t end = SearchFrom(st, link ? LinkCloseSlot : ImageCloseSlot, start);
     const int32_t pipe = SearchFrom(st, PipeSlot, start);
-    const int32_t lineBreak = SearchFrom(st, LineBreakSlot, start);
+    const int32_t lineBreak = ParagraphEndBefore(st, start, pipe < end ? pipe : end);
     const bool atPipe = pipe < end && pipe <= lineBreak;
     if (pipe < end)
         end = pipe;
