@@ -2,8 +2,10 @@
 // the general path writes: blanks between words, wrapping, and templates
 // learnt during one conversion.
 #include <cstring>
+#include <initializer_list>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -57,21 +59,45 @@ std::string WrapHeavyPage(std::mt19937& random)
     return page;
 }
 
-TEST(FastPath, PlainTextCopyWrapsWhereTheTokenizerWould)
+// Converts pages from makePage with each format as it is and with a
+// CharNotify that does nothing (which turns every shortcut off): output,
+// character count and, for every twentieth page, the result at each buffer
+// size near the smallest must agree.
+void ExpectShortcutsChangeNothing(std::string (*makePage)(std::mt19937&), unsigned seed,
+                                  int pages, std::initializer_list<const OutputFormat*> formats)
 {
-    for (const OutputFormat* base : {HtmlOutputFormat(), TextOutputFormat(), ManOutputFormat()}) {
+    for (const OutputFormat* base : formats) {
         OutputFormat slow = *base;
         slow.CharNotify = IgnoreChar;
-        std::mt19937 random(7);
-        for (int n = 0; n < 300; ++n) {
-            const std::string page = WrapHeavyPage(random);
+        std::mt19937 random(seed);
+        for (int n = 0; n < pages; ++n) {
+            const std::string page = makePage(random);
             const Rendered fast = Render(page, 0, base, "\r\n");
             const Rendered general = Render(page, 0, &slow, "\r\n");
             ASSERT_EQ(fast.result, MarkupOk);
             ASSERT_EQ(fast.text, general.text) << testing::PrintToString(page);
             ASSERT_EQ(fast.chars, general.chars);
+            if (n % 20 != 0)
+                continue;
+            for (int32_t size = 2 * int32_t(page.size()); size < 2 * int32_t(fast.text.size()) + 8;
+                 ++size) {
+                std::vector<char> a(static_cast<size_t>(size)), b(static_cast<size_t>(size));
+                const char* out = nullptr;
+                int32_t length = 0;
+                const int32_t fastResult = RenderMarkup(page.data(), int32_t(page.size()), a.data(),
+                                                        size, 0, "\r\n", base, 0, &out, &length, nullptr);
+                const int32_t slowResult = RenderMarkup(page.data(), int32_t(page.size()), b.data(),
+                                                        size, 0, "\r\n", &slow, 0, &out, &length, nullptr);
+                ASSERT_EQ(fastResult, slowResult) << size << " " << testing::PrintToString(page);
+            }
         }
     }
+}
+
+TEST(FastPath, PlainTextCopyWrapsWhereTheTokenizerWould)
+{
+    ExpectShortcutsChangeNothing(WrapHeavyPage, 7, 300,
+                                 {HtmlOutputFormat(), TextOutputFormat(), ManOutputFormat()});
 }
 
 std::string PreformattedPage(std::mt19937& random)
@@ -95,33 +121,7 @@ std::string PreformattedPage(std::mt19937& random)
 
 TEST(FastPath, PreformattedLinesAreCopiedAsTheirTokensWouldWriteThem)
 {
-    for (const OutputFormat* base : {HtmlOutputFormat(), TextOutputFormat()}) {
-        OutputFormat slow = *base;
-        slow.CharNotify = IgnoreChar;
-        std::mt19937 random(11);
-        for (int n = 0; n < 200; ++n) {
-            const std::string page = PreformattedPage(random);
-            const Rendered fast = Render(page, 0, base, "\r\n");
-            const Rendered general = Render(page, 0, &slow, "\r\n");
-            ASSERT_EQ(fast.result, MarkupOk);
-            ASSERT_EQ(fast.text, general.text) << testing::PrintToString(page);
-            ASSERT_EQ(fast.chars, general.chars);
-            // Near the end of the buffer both fail at the same sizes.
-            if (n % 20 == 0) {
-                for (int32_t size = 2 * int32_t(page.size()); size < 2 * int32_t(fast.text.size()) + 8;
-                     ++size) {
-                    std::vector<char> a(static_cast<size_t>(size)), b(static_cast<size_t>(size));
-                    const char* out = nullptr;
-                    int32_t length = 0;
-                    const int32_t fastResult = RenderMarkup(page.data(), int32_t(page.size()), a.data(),
-                                                            size, 0, "\r\n", base, 0, &out, &length, nullptr);
-                    const int32_t slowResult = RenderMarkup(page.data(), int32_t(page.size()), b.data(),
-                                                            size, 0, "\r\n", &slow, 0, &out, &length, nullptr);
-                    ASSERT_EQ(fastResult, slowResult) << size << " " << testing::PrintToString(page);
-                }
-            }
-        }
-    }
+    ExpectShortcutsChangeNothing(PreformattedPage, 11, 200, {HtmlOutputFormat(), TextOutputFormat()});
 }
 
 TEST(FastPath, SeparatorOtherThanABlankIsWrittenForEachRunOfBlanks)
