@@ -42,7 +42,7 @@ std::string WrapHeavyPage(std::mt19937& random)
 {
     static const char* const starts[] = {"", "* ", "## ", "; ", ": ", "|", "== "};
     static const char* const blanks[] = {" ", " ", " ", "\t", "  ", " \t"};
-    static const char* const specials[] = {"*", "**", "//", ",", "&", "\xC3\xA9", "[[P|t]]", "~x"};
+    static const char* const specials[] = {"*", "**", "//", ",", "&", "\xC3\xA9", "\xF0\x9F\x98\x80", "[[P|t]]", "~x"};
     std::string page;
     for (int line = 0; line < 6; ++line) {
         page += starts[random() % (sizeof starts / sizeof starts[0])];
