@@ -58,7 +58,7 @@ constexpr uint8_t PlainWord = PlainAlways | PlainAlone;
 constexpr uint8_t PlainBlank = 4;   // space or tab: the one-byte WordSeparator
                                     // in running text before a word byte
 
-// Fills plainText for the state's format and options.
+// Fills plainText, preText and plainByRanges for the state's format and options.
 void PreparePlainText(RenderState* st);
 
 // Copies the run of plain text bytes at position, each followed by WrapLine,

@@ -87,11 +87,11 @@ inline __m128i InRange(__m128i v, uint8_t lo, uint8_t hi)
 }
 
 // Copies the sixteen bytes at from to out and returns how many of them, from
-// the first and at most most, are certainly plain text copied unchanged:
+// the first and no more than atMost, are certainly plain text copied unchanged:
 // bytes outside MayNeedCheck, and (when spacesCopied) single spaces before
 // such a byte. The caller treats the byte after them one by one. from[16]
 // must be readable. Adds the characters among the plain bytes to *chars.
-inline int32_t CopySixteen(const char* from, char* out, int32_t most, bool spacesCopied,
+inline int32_t CopySixteen(const char* from, char* out, int32_t atMost, bool spacesCopied,
                            int32_t* chars)
 {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
@@ -105,8 +105,8 @@ inline int32_t CopySixteen(const char* from, char* out, int32_t most, bool space
     const uint32_t stops = (needCheck & ~spaces & 0xFFFFu) |
                            (spacesCopied ? spaces & (needCheck >> 1) : spaces);
     int32_t n = stops ? __builtin_ctz(stops) : 16;
-    if (n > most)
-        n = most;
+    if (n > atMost)
+        n = atMost;
     const uint32_t taken = (1u << n) - 1;
     if ((uint32_t(_mm_movemask_epi8(v)) & taken) == 0) {
         *chars += n;
@@ -119,10 +119,6 @@ inline int32_t CopySixteen(const char* from, char* out, int32_t most, bool space
 }
 
 #endif
-
-}  // namespace
-
-namespace {
 
 void PreparePreText(RenderState* st)
 {
@@ -145,6 +141,7 @@ void PreparePreText(RenderState* st)
 
 void PreparePlainText(RenderState* st)
 {
+    PreparePreText(st);
     std::memset(st->plainText, 0, sizeof st->plainText);
     const OutputFormat* f = st->format;
     const bool hooks = f->TextHooks && (st->options & OptNoExtensions) == 0;
@@ -171,7 +168,6 @@ void PreparePlainText(RenderState* st)
         st->plainText[uint8_t(' ')] = PlainBlank;
         st->plainText[uint8_t('\t')] = PlainBlank;
     }
-    PreparePreText(st);
     st->plainByRanges = 1;
     for (int b = 0; b < 256; ++b)
         if (!MayNeedCheck(uint8_t(b)) && st->plainText[b] != PlainAlways)

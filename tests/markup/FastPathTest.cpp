@@ -119,9 +119,21 @@ std::string PreformattedPage(std::mt19937& random)
     return page;
 }
 
+// A text hook that never replaces anything: running text then goes through
+// the tokenizer, while preformatted lines (where hooks are not called) are
+// still copied in runs.
+int32_t NeverReplaces(const char*, int32_t, int32_t*, FormatData, RenderState*)
+{
+    return 0;
+}
+
 TEST(FastPath, PreformattedLinesAreCopiedAsTheirTokensWouldWriteThem)
 {
-    ExpectShortcutsChangeNothing(PreformattedPage, 11, 200, {HtmlOutputFormat(), TextOutputFormat()});
+    static const TextHook hooks[] = {{NeverReplaces, nullptr}, {nullptr, nullptr}};
+    static OutputFormat hooked = *HtmlOutputFormat();
+    hooked.TextHooks = hooks;
+    ExpectShortcutsChangeNothing(PreformattedPage, 11, 200,
+                                 {HtmlOutputFormat(), TextOutputFormat(), &hooked});
 }
 
 TEST(FastPath, SeparatorOtherThanABlankIsWrittenForEachRunOfBlanks)
